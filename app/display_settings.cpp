@@ -1,0 +1,3 @@
+#include "app/display_settings.h"
+
+DisplaySettings g_display;

@@ -1,0 +1,25 @@
+// The Windows platform services that Orbitrand calls, under their Windows
+// names. The system's code includes this header and nothing else for platform
+// services; built against the real Windows API it would include <windows.h>.
+//
+// Each service area lives in its own header and implementation beside this one:
+//   types.h        basic types and handles
+//   user32.h       window classes, windows, messages, cursor and keys
+//   display.h      display modes and screen metrics
+//   registry.h     HKEY_LOCAL_MACHINE read from a registry export file
+//   timers.h       performance counter and the millisecond timer
+//   files.h        files, read-only mappings, local memory
+//   gdi.h          GDI objects, DIB sections and DIB conversion
+//   message_box.h  the message box and wsprintfA
+//   wgl.h          pixel formats, OpenGL contexts, bitmap fonts
+#pragma once
+
+#include "platform/types.h"
+#include "platform/user32.h"
+#include "platform/display.h"
+#include "platform/registry.h"
+#include "platform/timers.h"
+#include "platform/files.h"
+#include "platform/gdi.h"
+#include "platform/message_box.h"
+#include "platform/wgl.h"

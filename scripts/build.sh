@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds Orbitrand (Release) in build/, with clang so that the
+# fuzz targets build too. The build also generates the data files.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ ! -f build/CMakeCache.txt ]; then
+  CC=clang CXX=clang++ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+fi
+cmake --build build -j "$(nproc)"

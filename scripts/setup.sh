@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Orbitrand
+# need, where they are missing. Safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang libclang-rt-14-dev
+  libsdl2-dev lib3ds-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libfontconfig-dev libfreetype-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool x11-utils x11-xserver-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

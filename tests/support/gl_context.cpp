@@ -1,0 +1,31 @@
+#include "tests/support/gl_context.h"
+
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+
+void GlContextTest::SetUp() {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  window_ = SDL_CreateWindow("gl test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
+  ASSERT_NE(window_, nullptr) << SDL_GetError();
+  context_ = SDL_GL_CreateContext(static_cast<SDL_Window*>(window_));
+  ASSERT_NE(context_, nullptr) << SDL_GetError();
+  glViewport(0, 0, kWidth, kHeight);
+}
+
+void GlContextTest::TearDown() {
+  if (context_) SDL_GL_DeleteContext(context_);
+  if (window_) SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::vector<uint8_t> GlContextTest::readPixels() const {
+  std::vector<uint8_t> pixels(kWidth * kHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+void GlContextTest::readMatrix(unsigned int which, float out[16]) { glGetFloatv(which, out); }
