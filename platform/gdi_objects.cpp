@@ -1,0 +1,105 @@
+// GDI objects and device contexts: GetStockObject, SelectObject, DeleteObject,
+// CreateCompatibleDC, DeleteDC. Not provided: pens, palettes, regions; a
+// memory device context has no drawing surface beyond its selected bitmap.
+#include "platform/gdi_objects.h"
+
+#include <set>
+
+#include "platform/gdi.h"
+#include "platform/user32.h"
+
+namespace platform {
+namespace {
+
+// Every live object and context, so that a stale or foreign handle is
+// recognised instead of being dereferenced.
+std::set<GdiObject*>& liveObjects() {
+  static std::set<GdiObject*> objects;
+  return objects;
+}
+std::set<DeviceContext*>& liveContexts() {
+  static std::set<DeviceContext*> contexts;
+  return contexts;
+}
+
+struct StockBrush : GdiObject {
+  StockBrush() : GdiObject(Kind::Brush) {
+    stock = true;
+    liveObjects().insert(this);
+  }
+};
+
+}  // namespace
+
+GdiObject* gdiObjectFrom(HGDIOBJ handle) {
+  auto* object = static_cast<GdiObject*>(handle);
+  return liveObjects().count(object) ? object : nullptr;
+}
+
+HGDIOBJ handleOf(GdiObject* object) {
+  liveObjects().insert(object);
+  return object;
+}
+
+DeviceContext* deviceContextFrom(HDC dc) {
+  auto* context = reinterpret_cast<DeviceContext*>(dc);
+  return liveContexts().count(context) ? context : nullptr;
+}
+
+HDC handleOf(DeviceContext* context) {
+  liveContexts().insert(context);
+  return reinterpret_cast<HDC>(context);
+}
+
+}  // namespace platform
+
+using platform::DeviceContext;
+using platform::GdiObject;
+
+HGDIOBJ WINAPI GetStockObject(int object) {
+  static platform::StockBrush blackBrush;
+  return object == BLACK_BRUSH ? platform::handleOf(&blackBrush) : nullptr;
+}
+
+HDC WINAPI CreateCompatibleDC(HDC) { return platform::handleOf(new DeviceContext()); }
+
+BOOL WINAPI DeleteDC(HDC dc) {
+  DeviceContext* context = platform::deviceContextFrom(dc);
+  if (!context || context->window) return FALSE;  // a window's own context is not deleted
+  platform::liveContexts().erase(context);
+  delete context;
+  return TRUE;
+}
+
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ handle) {
+  DeviceContext* context = platform::deviceContextFrom(dc);
+  GdiObject* object = platform::gdiObjectFrom(handle);
+  if (!context || !object) return nullptr;
+  GdiObject** slot = nullptr;
+  switch (object->kind) {
+    case GdiObject::Kind::Bitmap:
+      slot = &context->bitmap;
+      break;
+    case GdiObject::Kind::Font:
+      slot = &context->font;
+      break;
+    case GdiObject::Kind::Brush:
+      return nullptr;
+  }
+  GdiObject* previous = *slot;
+  *slot = object;
+  return previous;
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ handle) {
+  GdiObject* object = platform::gdiObjectFrom(handle);
+  if (!object) return FALSE;
+  if (object->stock) return TRUE;
+  // As on Windows, an object still selected into a context is not deleted.
+  for (DeviceContext* context : platform::liveContexts()) {
+    if (context->bitmap == object || context->font == object) return FALSE;
+  }
+  platform::liveObjects().erase(object);
+  delete object;
+  return TRUE;
+}
