@@ -7,7 +7,9 @@
 
 #define WINAPI
 #define CALLBACK
+#ifndef APIENTRY  // <GL/gl.h> may have defined it already, to the same nothing
 #define APIENTRY
+#endif
 
 typedef int BOOL;
 typedef unsigned char BYTE;

@@ -65,13 +65,13 @@ Colour earthAt(const Direction& p, double latitudeDegrees) {
   Colour colour = height < seaLevel
                       ? mix(shallow, deep, smoothstep(0.0, 0.3, seaLevel - height))
                       : landColour(p, height - seaLevel, latitudeDegrees);
-  const double iceLine = 68.0 + 6.0 * fractalNoise(p.x * 4, p.y * 4, p.z * 4, 3, 4);
+  const double iceLine = 72.0 + 5.0 * fractalNoise(p.x * 4, p.y * 4, p.z * 4, 3, 4);
   colour = mix(colour, ice, smoothstep(iceLine - 1.5, iceLine + 1.5, latitudeDegrees));
   // Clouds: swirled noise, thicker in the storm belts of the middle latitudes.
   const double swirl = 0.5 * fractalNoise(p.x * 1.5, p.y * 1.5, p.z * 1.5 + 40, 3, 6);
   double cover = fractalNoise(p.x * 3.2 + swirl, p.y * 3.2 - swirl, p.z * 5.0, 6, 5);
   cover += 0.18 * std::cos(latitudeDegrees / 90.0 * kPi * 3.0) - 0.05;
-  return mix(colour, cloud, 0.85 * smoothstep(0.12, 0.6, cover));
+  return mix(colour, cloud, 0.8 * smoothstep(0.2, 0.7, cover));
 }
 
 // --- The Moon ---
