@@ -7,7 +7,9 @@
 
 #define WINAPI
 #define CALLBACK
+#ifndef APIENTRY  // GL/gl.h defines it too, to the same empty expansion
 #define APIENTRY
+#endif
 
 typedef int BOOL;
 typedef unsigned char BYTE;
