@@ -60,6 +60,9 @@ TEST(MainWindow, SwitchesToTheModeAndCoversItWithABorderlessWindow) {
   ASSERT_TRUE(createMainWindow(kInstance, SW_SHOWDEFAULT));
   ASSERT_NE(g_window, nullptr);
   EXPECT_EQ(screenSize(), "800 600\n");
+  const std::string geometry = xdotool("getwindowgeometry " + xWindowId("Orbitrand"));
+  EXPECT_NE(geometry.find("Position: 0,0"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("Geometry: 800x600"), std::string::npos) << geometry;
   RECT client;
   ASSERT_TRUE(GetClientRect(g_window, &client));
   EXPECT_EQ(client.right, 800);

@@ -91,28 +91,6 @@ TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
             nullptr);
 }
 
-TEST(Messages, TheCreationRecordDescribesTheWindow) {
-  static CREATESTRUCTA seen;
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) seen = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-  };
-  windowClass.lpszClassName = "Described";
-  RegisterClassA(&windowClass);
-  int parameter = 0;
-  HWND window = CreateWindowExA(0, "Described", "Title", WS_POPUP, 10, 20, 300, 200, nullptr,
-                                nullptr, nullptr, &parameter);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(seen.lpCreateParams, &parameter);
-  EXPECT_EQ(seen.x, 10);
-  EXPECT_EQ(seen.y, 20);
-  EXPECT_EQ(seen.cx, 300);
-  EXPECT_EQ(seen.cy, 200);
-  EXPECT_STREQ(seen.lpszName, "Title");
-  EXPECT_EQ(static_cast<DWORD>(seen.style), WS_POPUP);
-}
-
 TEST(Messages, AWindowWhoseProcedureRefusesCreationIsNotCreated) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = refusingProc;
