@@ -227,7 +227,9 @@ std::optional<Assignment> readAssignment(std::string_view line) {
 
 std::string normalizedKeyPath(std::string_view path) {
   path = trim(path);
-  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  while (!path.empty() && (path.back() == '\\' || path.back() == ' ' || path.back() == '\t')) {
+    path.remove_suffix(1);
+  }
   return lowerCase(path);
 }
 

@@ -20,7 +20,8 @@ using RegistryKey = std::map<std::string, RegistryValue>;
 // Keys by lower-case full path, such as "hkey_local_machine\software\ardentix".
 using RegistryKeys = std::map<std::string, RegistryKey>;
 
-// A key path as the maps hold it: lower case, without trailing backslashes.
+// A key path as the maps hold it: lower case, without trailing backslashes
+// or blanks.
 std::string normalizedKeyPath(std::string_view path);
 
 // Reads a registry export in the REGEDIT4 or "Windows Registry Editor Version
