@@ -13,6 +13,7 @@ struct DEVMODEA {
   WORD dmSize;
   WORD dmDriverExtra;
   DWORD dmFields;
+  // Anonymous, as in the Windows headers, so that the fields are named alike.
   union {
     struct {
       short dmOrientation;
@@ -23,13 +24,13 @@ struct DEVMODEA {
       short dmCopies;
       short dmDefaultSource;
       short dmPrintQuality;
-    } printer;
+    };
     struct {
       POINT dmPosition;
       DWORD dmDisplayOrientation;
       DWORD dmDisplayFixedOutput;
-    } display;
-  } u;
+    };
+  };
   short dmColor;
   short dmDuplex;
   short dmYResolution;
@@ -43,7 +44,7 @@ struct DEVMODEA {
   union {
     DWORD dmDisplayFlags;
     DWORD dmNup;
-  } u2;
+  };
   DWORD dmDisplayFrequency;
   DWORD dmICMMethod;
   DWORD dmICMIntent;

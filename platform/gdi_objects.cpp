@@ -52,6 +52,8 @@ HDC handleOf(DeviceContext* context) {
   return reinterpret_cast<HDC>(context);
 }
 
+void forgetDeviceContext(DeviceContext* context) { liveContexts().erase(context); }
+
 }  // namespace platform
 
 using platform::DeviceContext;

@@ -7,7 +7,7 @@
 
 #define WINAPI
 #define CALLBACK
-#ifndef APIENTRY  // <GL/gl.h> may have defined it already, to the same nothing
+#ifndef APIENTRY  // GL/gl.h defines it too, to the same empty expansion
 #define APIENTRY
 #endif
 
