@@ -2,23 +2,6 @@
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
-#include <dlfcn.h>
-#include <link.h>
-
-#include <cstring>
-
-namespace {
-
-// Mesa unloads its driver when the display closes, before LeakSanitizer looks
-// at what the driver kept: its allocations would then come from an unknown
-// module that no suppression can name. Loaded for good, the driver keeps its name.
-int keepDriverLoaded(dl_phdr_info* info, size_t, void*) {
-  const char* name = info->dlpi_name;
-  if (name && std::strstr(name, "/dri/")) dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-  return 0;
-}
-
-}  // namespace
 
 void GlContextTest::SetUp() {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -28,7 +11,6 @@ void GlContextTest::SetUp() {
   ASSERT_NE(window_, nullptr) << SDL_GetError();
   context_ = SDL_GL_CreateContext(static_cast<SDL_Window*>(window_));
   ASSERT_NE(context_, nullptr) << SDL_GetError();
-  dl_iterate_phdr(keepDriverLoaded, nullptr);
   glViewport(0, 0, kWidth, kHeight);
 }
 
