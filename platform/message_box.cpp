@@ -4,8 +4,9 @@
 // and caption to standard error where no box can be shown); wsprintfA with
 // %s, %ws / %S (UTF-16, written as UTF-8), %hs, %c, %d, %i, %u, %x, %X and %%,
 // with the flags, width and precision of printf.
-// Not provided: other button sets, icons and answers than OK; owner windows
-// (the box is shown on its own and the owner keeps the keyboard focus).
+// The box is modal over its owner window, and the keyboard focus goes back to
+// the owner when it closes, as on Windows.
+// Not provided: other button sets, icons and answers than OK.
 #include "platform/message_box.h"
 
 #include <SDL2/SDL.h>
@@ -17,6 +18,7 @@
 
 #include "platform/testing.h"
 #include "platform/text.h"
+#include "platform/window_table.h"
 
 namespace {
 
@@ -38,8 +40,13 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     records().push_back({owner, shownText, shownCaption, type});
     return IDOK;
   }
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, nullptr) != 0) {
+  const platform::Window* window = platform::windowFrom(owner);
+  SDL_Window* parent = window ? window->sdl : nullptr;
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, parent) != 0) {
     std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
+  } else if (parent) {
+    SDL_RaiseWindow(parent);
+    SDL_SetWindowInputFocus(parent);
   }
   return IDOK;
 }

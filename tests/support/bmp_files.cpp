@@ -1,6 +1,7 @@
 #include "tests/support/bmp_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -62,7 +63,9 @@ std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPe
 
 std::string temporaryPath(const std::string& name) {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return ::testing::TempDir() + "orbitrand_" + (test ? test->name() : "test") + "_" + name;
+  // The process id keeps apart the same test run at once in the plain and the sanitized binary.
+  return ::testing::TempDir() + "orbitrand_" + std::to_string(getpid()) + "_" + (test ? test->name() : "test") +
+         "_" + name;
 }
 
 std::string writeTemporaryFile(const std::string& name, const std::vector<uint8_t>& bytes) {
