@@ -130,17 +130,6 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   EXPECT_EQ(drawFrame(*buffers), reference);
 }
 
-TEST_F(ModelObjectTest, DrawingTurnsAndClearsLikeEveryObject) {
-  auto object = texturedSquare();
-  object->prepareArrays();
-  object->rotationY = 90.0f;
-  object->applyRotations();
-  drawFrame(*object);
-  EXPECT_NEAR(object->forward.x, -1.0, 1e-6);
-  EXPECT_NEAR(object->forward.z, 0.0, 1e-6);
-  EXPECT_EQ(object->rotationY, 0.0f);
-}
-
 TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
   TestModel noNode = squareModel();
   noNode.nodeName.clear();

@@ -40,16 +40,6 @@ TEST_F(TextureTest, APictureBecomesABoundLinearTextureBottomRowFirst) {
   EXPECT_TRUE(platform::testing::capturedMessageBoxes().empty());
 }
 
-TEST_F(TextureTest, EveryLoadMakesANewTextureName) {
-  SceneObject object;
-  const std::string path = writeTemporaryFile("2x2.bmp", twoByTwo());
-  object.loadTexture(path.c_str());
-  const int32_t first = object.texture;
-  object.loadTexture(path.c_str());
-  EXPECT_NE(object.texture, first);
-  EXPECT_TRUE(glIsTexture(GLuint(first)));  // the first one stays until the context ends
-}
-
 TEST_F(TextureTest, AFileThatDoesNotLoadLeavesNoTexture) {
   SceneObject object;
   const std::string missing = temporaryPath("missing.bmp");

@@ -1,6 +1,5 @@
 // The stand-in's kernel, GDI and user32 services that the BMP loader stands
-// on: files and read-only views, DIB sections and SetDIBits, wsprintfA and
-// the message box.
+// on: files and read-only views, DIB sections and SetDIBits, and wsprintfA.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -49,20 +48,6 @@ TEST(StandInFiles, MissingFilesFoldersAndEmptyFilesGiveNoView) {
   // A handle of the wrong kind is refused, not dereferenced.
   EXPECT_EQ(MapViewOfFile(empty, FILE_MAP_READ, 0, 0, 0), nullptr);
   CloseHandle(empty);
-}
-
-TEST(StandInFiles, LocalMemoryIsZeroedOnRequestAndCounted) {
-  auto* block = static_cast<uint8_t*>(LocalAlloc(LMEM_ZEROINIT, 64));
-  ASSERT_NE(block, nullptr);
-  EXPECT_EQ(std::vector<uint8_t>(block, block + 64), std::vector<uint8_t>(64, 0));
-  EXPECT_EQ(platform::testing::liveLocalAllocations(), 1u);
-  EXPECT_EQ(LocalFree(block), nullptr);
-  EXPECT_EQ(platform::testing::liveLocalAllocations(), 0u);
-  platform::testing::failLocalAlloc(2);
-  void* first = LocalAlloc(LMEM_FIXED, 8);
-  EXPECT_NE(first, nullptr);
-  EXPECT_EQ(LocalAlloc(LMEM_FIXED, 8), nullptr);
-  LocalFree(first);
 }
 
 // A 24-bit section of the given size with its pixel memory.
@@ -124,15 +109,6 @@ TEST(StandInDib, OnlyTheRowsAskedForAreReadAndUnknownDataIsRefused) {
             0);
 }
 
-TEST(StandInDib, SectionsAreRefusedWhenTooLargeOrNotTwentyFourBit) {
-  EXPECT_EQ(Section(60000, 60000).bitmap, nullptr);
-  BITMAPINFO info{};
-  info.bmiHeader = {40, 4, 4, 1, 8, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = &info;
-  EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-  EXPECT_EQ(bits, nullptr);
-}
-
 TEST(StandInDib, ASelectedSectionOutlivesDeleteObjectUntilItsContextGoes) {
   HDC dc = CreateCompatibleDC(nullptr);
   Section section(1, 1);
@@ -151,17 +127,6 @@ TEST(StandInText, WsprintfFormatsNarrowAndWideStringsWithinItsLimit) {
   const std::string longText(3000, 'x');
   EXPECT_EQ(wsprintfA(buffer, "%s", longText.c_str()), 1024);
   EXPECT_EQ(std::strlen(buffer), 1024u);
-}
-
-TEST(StandInText, CapturedMessageBoxesRecordWhatWasAskedAndAnswerOk) {
-  platform::testing::clearCapturedMessageBoxes();
-  EXPECT_EQ(MessageBoxA(nullptr, "Out of memory.", "Error", MB_OK), IDOK);
-  ASSERT_EQ(platform::testing::capturedMessageBoxes().size(), 1u);
-  const auto& box = platform::testing::capturedMessageBoxes()[0];
-  EXPECT_EQ(box.owner, nullptr);
-  EXPECT_EQ(box.text, "Out of memory.");
-  EXPECT_EQ(box.caption, "Error");
-  EXPECT_EQ(box.type, UINT(MB_OK));
 }
 
 }  // namespace
