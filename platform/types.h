@@ -7,7 +7,10 @@
 
 #define WINAPI
 #define CALLBACK
+// GL/gl.h defines APIENTRY too when it comes first.
+#ifndef APIENTRY
 #define APIENTRY
+#endif
 
 typedef int BOOL;
 typedef unsigned char BYTE;
