@@ -40,8 +40,3 @@ class ShipController {
 };
 
 extern ShipController* g_controller;
-// The left button was held at the previous poll.
-extern bool g_steering;
-
-// Polls mouse and keys once per simulation step.
-void pollFlightInput();

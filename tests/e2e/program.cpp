@@ -1,0 +1,238 @@
+#include "tests/e2e/program.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+namespace {
+
+const char* const kDataFiles[] = {"kesh.3ds",  "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds",
+                                  "earth.bmp", "moon.3ds",     "moon.bmp", "stars2.bmp"};
+
+std::string hexDword(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(value));
+  return text;
+}
+
+}  // namespace
+
+int Image::differences(const Image& other, int x0, int y0, int x1, int y1) const {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const uint8_t* a = at(x, y);
+      const uint8_t* b = other.at(x, y);
+      n += (a[0] != b[0] || a[1] != b[1] || a[2] != b[2]) ? 1 : 0;
+    }
+  return n;
+}
+
+void Image::savePng(const std::string& path) const {
+  fs::create_directories(fs::path(path).parent_path());
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (png && info && !setjmp(png_jmpbuf(png))) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) png_write_row(png, const_cast<uint8_t*>(at(0, y)));
+    png_write_end(png, nullptr);
+  }
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+}
+
+Stage::Stage() {
+  std::string pattern = (fs::temp_directory_path() / "orbitrand-e2e-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+  root_ = pattern;
+  dataDir_ = root_ + "/data";
+  configDir_ = root_ + "/config";
+  fs::create_directories(dataDir_);
+  fs::create_directories(configDir_);
+  for (const char* name : kDataFiles) {
+    fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir_) / name);
+  }
+}
+
+Stage::~Stage() {
+  std::error_code ignored;
+  fs::remove_all(root_, ignored);
+}
+
+void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir_) / dataFile); }
+
+void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& bytes) {
+  omit(dataFile);
+  std::ofstream out(fs::path(dataDir_) / dataFile, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Stage::requestMode(int width, int height, int bitsPerPixel, int frequency) {
+  fs::create_directories(fs::path(configDir_) / "orbitrand");
+  std::ofstream reg(fs::path(configDir_) / "orbitrand" / "registry.reg");
+  reg << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n"
+      << "\"Width\"=dword:" << hexDword(width) << "\n"
+      << "\"Height\"=dword:" << hexDword(height) << "\n"
+      << "\"BitsPerPixel\"=dword:" << hexDword(bitsPerPixel) << "\n";
+  if (frequency >= 0) reg << "\"Frequency\"=dword:" << hexDword(frequency) << "\n";
+}
+
+Program::Program(const Stage& stage) : errorFile_(stage.configDir() + "/stderr.txt") {
+  pid_ = fork();
+  if (pid_ == 0) {
+    if (chdir(stage.dataDir().c_str()) != 0) _exit(126);
+    setenv("XDG_CONFIG_HOME", stage.configDir().c_str(), 1);
+    const int err = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (err >= 0) dup2(err, STDERR_FILENO);
+    execl(ORBITRAND_PROGRAM, "orbitrand", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+}
+
+Program::~Program() {
+  if (running()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+bool Program::running() {
+  if (pid_ <= 0 || exitCode_ != -1) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) == pid_) {
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return false;
+  }
+  return true;
+}
+
+int Program::waitForExit(std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (running() && std::chrono::steady_clock::now() < end) pause(std::chrono::milliseconds(20));
+  return exitCode_;
+}
+
+std::string Program::errorOutput() const {
+  std::ifstream in(errorFile_);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Screen::Screen() : display_(XOpenDisplay(nullptr)) {
+  if (!display_) throw std::runtime_error("no X display");
+}
+
+Screen::~Screen() {
+  Display* display = static_cast<Display*>(display_);
+  if (other_) XDestroyWindow(display, other_);
+  XCloseDisplay(display);
+}
+
+Image Screen::grab() const {
+  Display* display = static_cast<Display*>(display_);
+  const Window root = DefaultRootWindow(display);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, root, &attributes);
+  Image image;
+  image.width = attributes.width;
+  image.height = attributes.height;
+  image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+  XImage* x = XGetImage(display, root, 0, 0, static_cast<unsigned>(image.width),
+                        static_cast<unsigned>(image.height), AllPlanes, ZPixmap);
+  if (!x) return image;
+  for (int y = 0; y < image.height; ++y)
+    for (int col = 0; col < image.width; ++col) {
+      const unsigned long pixel = XGetPixel(x, col, y);
+      uint8_t* out = &image.rgb[(static_cast<size_t>(y) * image.width + col) * 3];
+      out[0] = static_cast<uint8_t>((pixel & x->red_mask) >> 16);
+      out[1] = static_cast<uint8_t>((pixel & x->green_mask) >> 8);
+      out[2] = static_cast<uint8_t>(pixel & x->blue_mask);
+    }
+  XDestroyImage(x);
+  return image;
+}
+
+namespace {
+
+Window findByName(Display* display, Window window, const std::string& name) {
+  char* title = nullptr;
+  if (XFetchName(display, window, &title) && title) {
+    const bool match = name == title;
+    XFree(title);
+    if (match) return window;
+  }
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  Window found = 0;
+  if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+    for (unsigned k = 0; k < count && !found; ++k) found = findByName(display, children[k], name);
+    if (children) XFree(children);
+  }
+  return found;
+}
+
+}  // namespace
+
+unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseconds limit) const {
+  Display* display = static_cast<Display*>(display_);
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    const Window found = findByName(display, DefaultRootWindow(display), name);
+    if (found || std::chrono::steady_clock::now() >= end) return found;
+    pause(std::chrono::milliseconds(20));
+  }
+}
+
+bool Screen::windowExists(const std::string& name) const {
+  return findWindow(name, std::chrono::milliseconds(0)) != 0;
+}
+
+unsigned long Screen::openOtherWindow() {
+  Display* display = static_cast<Display*>(display_);
+  other_ = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 64, 64, 0, 0, 0);
+  XStoreName(display, other_, "other application");
+  XMapRaised(display, other_);
+  XSync(display, False);
+  return other_;
+}
+
+void xdotool(const std::string& arguments) {
+  const std::string command = "xdotool " + arguments;
+  if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
+}
+
+void holdKey(const std::string& key, std::chrono::milliseconds held) {
+  xdotool("keydown " + key);
+  pause(held);
+  xdotool("keyup " + key);
+}
+
+void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+std::string screenshotPath(const std::string& name) {
+  return std::string(ORBITRAND_SCREENSHOT_DIR) + "/" + name + ".png";
+}
+
+}  // namespace e2e

@@ -1,0 +1,107 @@
+// The built program run as a user runs it: in a folder of data files, with a
+// registry file of its own, on the test's X display; and what the user sees of
+// it: the screen, read back from the X server.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;  // top row first
+
+  const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+  // Pixels of the rectangle [x0, x1) x [y0, y1) for which the test holds.
+  template <typename Test>
+  int count(int x0, int y0, int x1, int y1, Test test) const {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += test(at(x, y)) ? 1 : 0;
+    return n;
+  }
+  // Pixels that differ between two pictures of the same size in a rectangle.
+  int differences(const Image& other, int x0, int y0, int x1, int y1) const;
+  void savePng(const std::string& path) const;
+};
+
+inline bool isWhite(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
+inline bool isGreen(const uint8_t* p) { return p[1] > 200 && p[0] < 80 && p[2] < 80; }
+inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8; }
+
+// A folder with the data files the build generated, less any named, and a
+// registry file asking for the given display mode (or none).
+class Stage {
+ public:
+  Stage();
+  ~Stage();
+  Stage(const Stage&) = delete;
+  Stage& operator=(const Stage&) = delete;
+
+  void omit(const std::string& dataFile);
+  void replace(const std::string& dataFile, const std::vector<uint8_t>& bytes);
+  void requestMode(int width, int height, int bitsPerPixel = 32, int frequency = -1);
+
+  const std::string& dataDir() const { return dataDir_; }
+  const std::string& configDir() const { return configDir_; }
+
+ private:
+  std::string root_;
+  std::string dataDir_;
+  std::string configDir_;
+};
+
+class Program {
+ public:
+  explicit Program(const Stage& stage);
+  ~Program();  // kills the program if it still runs
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // The exit code, or -1 when the program is still running after the wait.
+  int waitForExit(std::chrono::milliseconds limit);
+  bool running();
+  // What the program wrote to its standard error so far.
+  std::string errorOutput() const;
+
+ private:
+  pid_t pid_ = -1;
+  int exitCode_ = -1;
+  std::string errorFile_;
+};
+
+// The X display the tests run on.
+class Screen {
+ public:
+  Screen();
+  ~Screen();
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  Image grab() const;
+  // The window of that exact name, or 0; waits up to the limit for it.
+  unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
+  bool windowExists(const std::string& name) const;
+  // A small window of the test's own, to move the focus to.
+  unsigned long openOtherWindow();
+
+ private:
+  void* display_;
+  unsigned long other_ = 0;
+};
+
+// Real input events through the X test extension (xdotool).
+void xdotool(const std::string& arguments);
+void holdKey(const std::string& key, std::chrono::milliseconds held);
+void pause(std::chrono::milliseconds time);
+
+// Where screenshots of the runs go, for a person to look at.
+std::string screenshotPath(const std::string& name);
+
+}  // namespace e2e
