@@ -12,6 +12,7 @@
 #define LMEM_FIXED 0x0000
 #define LMEM_ZEROINIT 0x0040
 #define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+#define INVALID_FILE_SIZE 0xFFFFFFFFu
 
 struct SECURITY_ATTRIBUTES;
 
@@ -21,6 +22,7 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
 HANDLE WINAPI CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
                           SECURITY_ATTRIBUTES* security, DWORD creation, DWORD flags,
                           HANDLE templateFile);
+DWORD WINAPI GetFileSize(HANDLE file, LPDWORD sizeHigh);
 HANDLE WINAPI CreateFileMappingA(HANDLE file, SECURITY_ATTRIBUTES* security, DWORD protect,
                                  DWORD maximumSizeHigh, DWORD maximumSizeLow, LPCSTR name);
 LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/gdi.h"
+#include "platform/testing.h"
 #include "platform/user32.h"
 
 namespace platform {
@@ -22,8 +23,8 @@ std::set<DeviceContext*>& liveContexts() {
   return contexts;
 }
 
-struct StockBrush : GdiObject {
-  StockBrush() : GdiObject(Kind::Brush) {
+struct StockObject : GdiObject {
+  explicit StockObject(Kind kind) : GdiObject(kind) {
     stock = true;
     liveObjects().insert(this);
   }
@@ -51,17 +52,26 @@ HDC handleOf(DeviceContext* context) {
   return reinterpret_cast<HDC>(context);
 }
 
+void forgetDeviceContext(DeviceContext* context) { liveContexts().erase(context); }
+
 }  // namespace platform
 
 using platform::DeviceContext;
 using platform::GdiObject;
 
 HGDIOBJ WINAPI GetStockObject(int object) {
-  static platform::StockBrush blackBrush;
+  static platform::StockObject blackBrush(GdiObject::Kind::Brush);
   return object == BLACK_BRUSH ? platform::handleOf(&blackBrush) : nullptr;
 }
 
-HDC WINAPI CreateCompatibleDC(HDC) { return platform::handleOf(new DeviceContext()); }
+HDC WINAPI CreateCompatibleDC(HDC) {
+  // As on Windows, a new memory device context holds a stock 1 x 1 bitmap, so
+  // that selecting the first real bitmap answers with that one.
+  static platform::StockObject defaultBitmap(GdiObject::Kind::Bitmap);
+  auto* context = new DeviceContext();
+  context->bitmap = &defaultBitmap;
+  return platform::handleOf(context);
+}
 
 BOOL WINAPI DeleteDC(HDC dc) {
   DeviceContext* context = platform::deviceContextFrom(dc);
@@ -103,3 +113,19 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle) {
   delete object;
   return TRUE;
 }
+
+namespace platform::testing {
+
+size_t liveGdiObjects() {
+  size_t count = 0;
+  for (const GdiObject* object : liveObjects()) count += object->stock ? 0 : 1;
+  return count;
+}
+
+size_t liveMemoryDeviceContexts() {
+  size_t count = 0;
+  for (const DeviceContext* context : liveContexts()) count += context->window ? 0 : 1;
+  return count;
+}
+
+}  // namespace platform::testing

@@ -33,5 +33,7 @@ GdiObject* gdiObjectFrom(HGDIOBJ handle);
 HGDIOBJ handleOf(GdiObject* object);
 DeviceContext* deviceContextFrom(HDC dc);
 HDC handleOf(DeviceContext* context);
+// Forgets a window's own device context when the window is destroyed.
+void forgetDeviceContext(DeviceContext* context);
 
 }  // namespace platform

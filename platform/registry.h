@@ -3,7 +3,9 @@
 
 #include "platform/types.h"
 
-#define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000002u)))
+// Sign-extended on 64-bit Windows, as the Windows headers define it.
+#define HKEY_LOCAL_MACHINE \
+  (reinterpret_cast<HKEY>(static_cast<intptr_t>(static_cast<LONG>(0x80000002u))))
 
 #define KEY_QUERY_VALUE 0x0001
 #define KEY_READ 0x20019

@@ -7,8 +7,7 @@
 
 #define WINAPI
 #define CALLBACK
-// GL/gl.h defines APIENTRY too when it comes first.
-#ifndef APIENTRY
+#ifndef APIENTRY  // GL/gl.h defines it too, to the same empty expansion
 #define APIENTRY
 #endif
 

@@ -17,6 +17,24 @@ struct WNDCLASSA {
   LPCSTR lpszMenuName;
   LPCSTR lpszClassName;
 };
+static_assert(sizeof(WNDCLASSA) == 72, "WNDCLASSA has the Windows layout");
+
+// What WM_NCCREATE and WM_CREATE carry in lParam.
+struct CREATESTRUCTA {
+  LPVOID lpCreateParams;
+  HINSTANCE hInstance;
+  HMENU hMenu;
+  HWND hwndParent;
+  int cy;
+  int cx;
+  int y;
+  int x;
+  LONG style;
+  LPCSTR lpszName;
+  LPCSTR lpszClass;
+  DWORD dwExStyle;
+};
+static_assert(sizeof(CREATESTRUCTA) == 80, "CREATESTRUCTA has the Windows layout");
 
 struct MSG {
   HWND hwnd;
@@ -26,6 +44,7 @@ struct MSG {
   DWORD time;
   POINT pt;
 };
+static_assert(sizeof(MSG) == 48, "MSG has the Windows layout");
 
 // Messages.
 #define WM_CREATE 0x0001
@@ -59,6 +78,7 @@ struct MSG {
 #define WM_MBUTTONUP 0x0208
 
 #define SC_CLOSE 0xF060
+#define HTCLIENT 1
 
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
@@ -96,6 +116,7 @@ struct MSG {
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_F1 0x70
 #define VK_F4 0x73
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);

@@ -4,6 +4,26 @@
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 
+#include <dlfcn.h>
+
+#include <initializer_list>
+
+namespace {
+
+// The OpenGL driver is unloaded when the last window closes; its allocations
+// would then be reported as leaks of an unknown module, out of reach of the
+// suppressions below. Keeping it loaded keeps them attributable.
+struct KeepGraphicsDriversLoaded {
+  KeepGraphicsDriversLoaded() {
+    for (const char* library : {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1",
+                                "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"}) {
+      dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
+    }
+  }
+} keepGraphicsDriversLoaded;
+
+}  // namespace
+
 extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
 
 extern "C" const char* __lsan_default_suppressions() {

@@ -1,0 +1,6 @@
+// The orderly end: the world destroyed, the desktop mode and the cursor
+// restored, the OpenGL context, the window and its class released.
+#pragma once
+
+// Called once, by the window procedure on WM_CLOSE.
+void shutdown();

@@ -1,0 +1,70 @@
+// The cursor: ShowCursor, LoadCursorA, GetCursorPos, SetCursorPos.
+// ShowCursor keeps Windows' display count (starting at 0; the pointer is
+// shown while the count is 0 or more). Positions are screen coordinates: the
+// X screen's, whose origin is the first display's top-left corner, as on
+// Windows. SetCursorPos really moves the pointer (which then reports motion,
+// as on Windows).
+//
+// Not provided: cursor shapes (LoadCursorA knows only the standard arrow,
+// which SDL shows anyway), cursor clipping.
+#include <SDL2/SDL.h>
+
+#include <climits>
+#include <optional>
+
+#include "platform/message_queue.h"
+#include "platform/testing.h"
+#include "platform/video.h"
+
+namespace platform {
+namespace {
+int displayCount = 0;
+std::optional<POINT> injectedCursor;
+}  // namespace
+
+namespace testing {
+void injectCursorPos(int x, int y) { injectedCursor = POINT{x, y}; }
+int cursorDisplayCount() { return displayCount; }
+}  // namespace testing
+
+}  // namespace platform
+
+int WINAPI ShowCursor(BOOL show) {
+  int& count = platform::displayCount;
+  // Held within int's range: a window that hides the cursor at every pointer
+  // motion lowers the count for as long as the program runs.
+  if (show && count < INT_MAX) ++count;
+  if (!show && count > INT_MIN) --count;
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(count >= 0 ? SDL_ENABLE : SDL_DISABLE);
+  return count;
+}
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
+  // The standard cursors are shared handles that are never destroyed.
+  static int arrow;
+  return !instance && cursorName == IDC_ARROW ? reinterpret_cast<HCURSOR>(&arrow) : nullptr;
+}
+
+BOOL WINAPI GetCursorPos(POINT* point) {
+  if (!point) return FALSE;
+  if (platform::injectedCursor) {
+    *point = *platform::injectedCursor;
+    return TRUE;
+  }
+  if (!platform::startVideo()) return FALSE;
+  int x = 0;
+  int y = 0;
+  SDL_GetGlobalMouseState(&x, &y);
+  *point = {x, y};
+  return TRUE;
+}
+
+BOOL WINAPI SetCursorPos(int x, int y) {
+  if (platform::injectedCursor) {
+    platform::injectedCursor = POINT{x, y};
+    return TRUE;
+  }
+  if (!platform::startVideo() || SDL_WarpMouseGlobal(x, y) != 0) return FALSE;
+  platform::notePointerPosition({x, y});
+  return TRUE;
+}

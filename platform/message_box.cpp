@@ -1,0 +1,125 @@
+// user32 message box and wsprintfA, on SDL2.
+//
+// Provided: MessageBoxA as a modal SDL message box with one OK button (text
+// and caption to standard error where no box can be shown); wsprintfA with
+// %s, %ws / %S (UTF-16, written as UTF-8), %hs, %c, %d, %i, %u, %x, %X and %%,
+// with the flags, width and precision of printf.
+// Not provided: other button sets, icons and answers than OK; owner windows
+// (the box is shown on its own and the owner keeps the keyboard focus).
+#include "platform/message_box.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/testing.h"
+#include "platform/text.h"
+
+namespace {
+
+bool capturing = false;
+
+std::vector<platform::testing::MessageBoxRecord>& records() {
+  static std::vector<platform::testing::MessageBoxRecord> boxes;
+  return boxes;
+}
+
+constexpr size_t kFormatLimit = 1024;  // wsprintfA's limit, terminating zero not counted
+
+}  // namespace
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  const char* shownText = text ? text : "";
+  const char* shownCaption = caption ? caption : "Error";
+  if (capturing) {
+    records().push_back({owner, shownText, shownCaption, type});
+    return IDOK;
+  }
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, nullptr) != 0) {
+    std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
+  }
+  return IDOK;
+}
+
+int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
+  std::string out;
+  va_list arguments;
+  va_start(arguments, format);
+  for (const char* p = format; *p && out.size() < kFormatLimit; ++p) {
+    if (*p != '%') {
+      out += *p;
+      continue;
+    }
+    // One conversion: flags, width and precision go to snprintf as they are.
+    std::string spec = "%";
+    ++p;
+    while (*p && std::strchr("-+ #0", *p)) spec += *p++;
+    while (*p >= '0' && *p <= '9') spec += *p++;
+    if (*p == '.') {
+      spec += *p++;
+      while (*p >= '0' && *p <= '9') spec += *p++;
+    }
+    bool wide = false;
+    bool narrow = false;
+    if (*p == 'w' || *p == 'l') {
+      wide = true;
+      ++p;
+    } else if (*p == 'h') {
+      narrow = true;
+      ++p;
+    }
+    if (!*p) break;
+    char piece[kFormatLimit + 1];
+    piece[0] = '\0';
+    switch (*p) {
+      case 's':
+      case 'S': {
+        const bool utf16 = (*p == 'S') ? !narrow : wide;
+        std::string text;
+        if (utf16) {
+          const auto* value = va_arg(arguments, const char16_t*);
+          text = value ? platform::utf8FromUtf16(value) : "(null)";
+        } else {
+          const char* value = va_arg(arguments, const char*);
+          text = value ? value : "(null)";
+        }
+        std::snprintf(piece, sizeof piece, (spec + 's').c_str(), text.c_str());
+        break;
+      }
+      case 'c':
+        std::snprintf(piece, sizeof piece, (spec + 'c').c_str(), va_arg(arguments, int));
+        break;
+      case 'd':
+      case 'i':
+        std::snprintf(piece, sizeof piece, (spec + 'd').c_str(), va_arg(arguments, int));
+        break;
+      case 'u':
+      case 'x':
+      case 'X':
+        std::snprintf(piece, sizeof piece, (spec + *p).c_str(), va_arg(arguments, unsigned));
+        break;
+      case '%':
+        std::snprintf(piece, sizeof piece, "%%");
+        break;
+      default:  // an unknown conversion is written as it stands, as Windows does
+        std::snprintf(piece, sizeof piece, "%s", (spec + *p).c_str());
+        break;
+    }
+    out += piece;
+  }
+  va_end(arguments);
+  if (out.size() > kFormatLimit) out.resize(kFormatLimit);
+  std::memcpy(buffer, out.c_str(), out.size() + 1);
+  return static_cast<int>(out.size());
+}
+
+namespace platform::testing {
+
+void captureMessageBoxes(bool capture) { capturing = capture; }
+const std::vector<MessageBoxRecord>& capturedMessageBoxes() { return records(); }
+void clearCapturedMessageBoxes() { records().clear(); }
+
+}  // namespace platform::testing

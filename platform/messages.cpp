@@ -1,0 +1,168 @@
+// The message queue: PeekMessageA, TranslateMessage, DispatchMessageA,
+// PostMessageA, DefWindowProcA.
+//
+// PeekMessageA hands out posted messages first, then the window system's
+// input, which it takes one event at a time (input_events.cpp says how events
+// become messages); as an input message leaves the queue, GetKeyState follows
+// it. DispatchMessageA runs the procedure of the message's window.
+// DefWindowProcA sends, synchronously as on Windows: for Alt+F4
+// (WM_SYSKEYDOWN) WM_SYSCOMMAND SC_CLOSE, for that WM_CLOSE, and for WM_CLOSE
+// it destroys the window. The queue holds at most 10000 posted messages, as
+// Windows' does by default.
+//
+// Not provided: GetMessage and WM_QUIT's special meaning, sent messages from
+// other threads, WM_CHAR (TranslateMessage translates nothing: nothing here
+// reads text), WM_PAINT and timers.
+#include <vector>
+
+#include "platform/message_queue.h"
+#include "platform/testing.h"
+#include "platform/timers.h"
+#include "platform/window_table.h"
+
+namespace platform {
+namespace {
+
+// A first-in first-out queue of fixed capacity, allocated once, so that
+// steady traffic costs no allocation.
+class MessageQueue {
+ public:
+  explicit MessageQueue(size_t capacity) : capacity_(capacity) {}
+
+  bool push(const MSG& message) {
+    if (slots_.empty()) slots_.resize(capacity_);
+    if (count_ == capacity_) return false;
+    slots_[(head_ + count_) % capacity_] = message;
+    ++count_;
+    return true;
+  }
+
+  // Copies the first message that the filter lets through, and removes it
+  // when asked to.
+  bool take(MSG* out, HWND window, UINT first, UINT last, bool remove) {
+    for (size_t i = 0; i < count_; ++i) {
+      if (!passes(at(i), window, first, last)) continue;
+      *out = at(i);
+      if (remove) removeAt(i);
+      return true;
+    }
+    return false;
+  }
+
+  void removeWindow(HWND window) {
+    for (size_t i = count_; i-- > 0;) {
+      if (at(i).hwnd == window) removeAt(i);
+    }
+  }
+
+  std::vector<MSG> contents() const {
+    std::vector<MSG> messages;
+    for (size_t i = 0; i < count_; ++i) messages.push_back(slots_[(head_ + i) % capacity_]);
+    return messages;
+  }
+
+ private:
+  // No window: every message; (HWND)-1: thread messages only. A range of 0, 0
+  // lets every message through.
+  static bool passes(const MSG& message, HWND window, UINT first, UINT last) {
+    const bool threadOnly = window == reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
+    if (threadOnly ? message.hwnd != nullptr : window && message.hwnd != window) return false;
+    return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
+  }
+
+  MSG& at(size_t i) { return slots_[(head_ + i) % capacity_]; }
+
+  void removeAt(size_t i) {
+    if (i == 0) {
+      head_ = (head_ + 1) % capacity_;
+    } else {
+      for (size_t j = i; j + 1 < count_; ++j) at(j) = at(j + 1);
+    }
+    --count_;
+  }
+
+  const size_t capacity_;
+  std::vector<MSG> slots_;
+  size_t head_ = 0;
+  size_t count_ = 0;
+};
+
+MessageQueue posted(10000);
+MessageQueue input(4096);
+
+constexpr LPARAM kAltDown = LPARAM(1) << 29;  // lParam's context code
+
+}  // namespace
+
+bool queueInput(const MSG& message) { return input.push(message); }
+
+void forgetMessagesFor(HWND window) {
+  posted.removeWindow(window);
+  input.removeWindow(window);
+}
+
+namespace testing {
+std::vector<MSG> postedMessages() { return posted.contents(); }
+}  // namespace testing
+
+}  // namespace platform
+
+BOOL WINAPI PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax,
+                         UINT removeMessage) {
+  if (!message) return FALSE;
+  const bool remove = removeMessage & PM_REMOVE;
+  if (platform::posted.take(message, window, filterMin, filterMax, remove)) return TRUE;
+  do {
+    if (platform::input.take(message, window, filterMin, filterMax, remove)) {
+      if (remove) platform::followInputMessage(*message);
+      return TRUE;
+    }
+  } while (platform::pumpInputEvent());
+  return FALSE;
+}
+
+BOOL WINAPI TranslateMessage(const MSG* message) {
+  if (!message) return FALSE;
+  switch (message->message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+LRESULT WINAPI DispatchMessageA(const MSG* message) {
+  if (!message) return 0;
+  return platform::sendMessage(message->hwnd, message->message, message->wParam,
+                               message->lParam);
+}
+
+BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window && !platform::windowFrom(window)) return FALSE;  // ERROR_INVALID_WINDOW_HANDLE
+  const MSG posted = {window, message, wParam, lParam, timeGetTime(),
+                      platform::lastPointerPosition()};
+  return platform::posted.push(posted) ? TRUE : FALSE;  // ERROR_NOT_ENOUGH_QUOTA
+}
+
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      return TRUE;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && (lParam & platform::kAltDown)) {
+        platform::sendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) platform::sendMessage(window, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    default:
+      return 0;
+  }
+}

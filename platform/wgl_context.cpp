@@ -1,0 +1,131 @@
+// Pixel formats and OpenGL rendering contexts: ChoosePixelFormat,
+// SetPixelFormat, wglCreateContext, wglMakeCurrent, wglDeleteContext,
+// wglGetProcAddress, SwapBuffers, on SDL's OpenGL contexts.
+//
+// There is one pixel format, number 1: double-buffered RGBA drawn by OpenGL in
+// a window. ChoosePixelFormat offers it for every descriptor that asks for
+// OpenGL in RGBA on a window's device context. SetPixelFormat keeps the
+// descriptor with the window, and wglCreateContext hands its colour, alpha,
+// depth, stencil and double-buffer requests to SDL as minimums before it
+// creates the context (Windows too picks the closest format that it has). A
+// new context is not made current, as on Windows. SwapBuffers does not wait
+// for the vertical retrace.
+//
+// Not provided: DescribePixelFormat, colour-index and bitmap formats, layer
+// planes, shared display lists; contexts are made current on windows only.
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/testing.h"
+#include "platform/window_table.h"
+
+namespace platform {
+namespace {
+
+constexpr int kOnlyPixelFormat = 1;
+
+struct GlContext {
+  SDL_GLContext sdl;
+};
+std::vector<std::unique_ptr<GlContext>> contexts;
+
+GlContext* contextFrom(HGLRC handle) {
+  for (const auto& context : contexts) {
+    if (reinterpret_cast<HGLRC>(context.get()) == handle) return context.get();
+  }
+  return nullptr;
+}
+
+Window* windowOf(HDC dc) {
+  const DeviceContext* context = deviceContextFrom(dc);
+  return context ? windowFrom(context->window) : nullptr;
+}
+
+bool forced(testing::Failure failure) { return testing::isFailureForced(failure); }
+
+void requestFramebuffer(const PIXELFORMATDESCRIPTOR& format) {
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, format.cRedBits);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, format.cGreenBits);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, format.cBlueBits);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, format.cAlphaBits);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.cDepthBits);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.cStencilBits);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (format.dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
+}
+
+}  // namespace
+}  // namespace platform
+
+using platform::Window;
+
+int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor) {
+  if (!descriptor || !platform::windowOf(dc)) return 0;
+  const bool openGl = descriptor->dwFlags & PFD_SUPPORT_OPENGL;
+  return openGl && descriptor->iPixelType == PFD_TYPE_RGBA ? platform::kOnlyPixelFormat : 0;
+}
+
+BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* descriptor) {
+  Window* window = platform::windowOf(dc);
+  if (!window || !descriptor || format != platform::kOnlyPixelFormat ||
+      platform::forced(platform::testing::Failure::PixelFormatNotSet)) {
+    return FALSE;
+  }
+  window->hasPixelFormat = true;
+  window->pixelFormat = *descriptor;
+  return TRUE;
+}
+
+HGLRC WINAPI wglCreateContext(HDC dc) {
+  const Window* window = platform::windowOf(dc);
+  if (!window || !window->hasPixelFormat ||
+      platform::forced(platform::testing::Failure::ContextNotCreated)) {
+    return nullptr;
+  }
+  platform::requestFramebuffer(window->pixelFormat);
+  SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+  SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+  SDL_GLContext created = SDL_GL_CreateContext(window->sdl);  // makes it current
+  if (!created) return nullptr;
+  SDL_GL_SetSwapInterval(0);  // the main loop never waits, not even for the retrace
+  SDL_GL_MakeCurrent(previousWindow, previousContext);
+  platform::contexts.push_back(std::make_unique<platform::GlContext>(platform::GlContext{created}));
+  return reinterpret_cast<HGLRC>(platform::contexts.back().get());
+}
+
+BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC handle) {
+  if (!handle) {  // releases the current context, whatever the device context
+    if (SDL_GL_GetCurrentContext()) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+    return TRUE;
+  }
+  const platform::GlContext* context = platform::contextFrom(handle);
+  const Window* window = platform::windowOf(dc);
+  if (!context || !window || !window->hasPixelFormat ||
+      platform::forced(platform::testing::Failure::ContextNotMadeCurrent)) {
+    return FALSE;
+  }
+  return SDL_GL_MakeCurrent(window->sdl, context->sdl) == 0 ? TRUE : FALSE;
+}
+
+BOOL WINAPI wglDeleteContext(HGLRC handle) {
+  const platform::GlContext* context = platform::contextFrom(handle);
+  if (!context) return FALSE;
+  SDL_GL_DeleteContext(context->sdl);  // releases it first when it is current
+  auto& contexts = platform::contexts;
+  contexts.erase(std::find_if(contexts.begin(), contexts.end(),
+                              [&](const auto& c) { return c.get() == context; }));
+  return TRUE;
+}
+
+PROC WINAPI wglGetProcAddress(LPCSTR name) {
+  return name ? reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name)) : nullptr;
+}
+
+BOOL WINAPI SwapBuffers(HDC dc) {
+  const Window* window = platform::windowOf(dc);
+  if (!window || !window->hasPixelFormat) return FALSE;
+  SDL_GL_SwapWindow(window->sdl);
+  return TRUE;
+}

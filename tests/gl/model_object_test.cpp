@@ -1,0 +1,188 @@
+// ModelObject on a real context with 3DS files written by the tests: the
+// index array, the buffer objects, the three ways of drawing, and files that
+// cannot be drawn.
+#include "scene/model_object.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "render/graphics.h"
+#include "tests/support/bmp_files.h"
+#include "tests/support/buffer_objects.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/model_files.h"
+
+namespace {
+
+class ModelObjectTest : public GlContextTest {
+ protected:
+  void SetUp() override {
+    GlContextTest::SetUp();
+    disableBufferObjects();
+    // The program's render state: texturing, depth test and back faces culled.
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+  }
+  void TearDown() override {
+    disableBufferObjects();
+    GlContextTest::TearDown();
+  }
+
+  // One frame with the object 3 units in front of the eye.
+  std::vector<uint8_t> drawFrame(ModelObject& object) {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(kWidth) / kHeight, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -3.0f);
+    object.draw();
+    glFinish();
+    return readPixels();
+  }
+
+  // A square tilted towards the eye by its local transform, with a 4 x 4
+  // texture of sixteen colours.
+  std::unique_ptr<ModelObject> texturedSquare() {
+    Matrix4 tilt;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRotatef(-35.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(20.0f, 0.0f, 1.0f, 0.0f);
+    glScalef(1.5f, 1.5f, 1.5f);
+    glGetFloatv(GL_MODELVIEW_MATRIX, tilt.data());
+    glPopMatrix();
+    auto object = std::make_unique<ModelObject>(modelPath_.c_str(), &tilt);
+    std::vector<uint8_t> pixels;
+    for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k * 16), uint8_t(255 - k * 12), uint8_t(k * 40)});
+    object->loadTexture(writeTemporaryFile("colours.bmp", infoBitmap({4, 4}, {}, pixels)).c_str());
+    return object;
+  }
+
+  static size_t litPixels(const std::vector<uint8_t>& frame) {
+    size_t count = 0;
+    for (size_t k = 0; k < frame.size(); k += 3) count += (frame[k] | frame[k + 1] | frame[k + 2]) ? 1 : 0;
+    return count;
+  }
+
+  std::string modelPath_ = writeTestModel("square.3ds", squareModel());
+};
+
+TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCorner) {
+  TestModel model;
+  model.points = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}, {{1, 1, 0}}, {{2, 2, 0}}};
+  model.texels = {{{0, 0}}, {{1, 0}}, {{0, 1}}, {{1, 1}}, {{0.5f, 0.5f}}};
+  model.faces = {{{0, 1, 2}}, {{2, 1, 3}}, {{4, 3, 1}}};
+  ModelObject object(writeTestModel("five.3ds", model).c_str());
+  ASSERT_NE(object.file, nullptr);
+  object.prepareArrays();
+  EXPECT_TRUE(object.prepared);
+  ASSERT_EQ(object.indexCount, 9);
+  EXPECT_EQ(std::vector<uint32_t>(object.indices, object.indices + 9),
+            (std::vector<uint32_t>{0, 1, 2, 2, 1, 3, 4, 3, 1}));
+  // Without the extension the arrays stay in client memory.
+  EXPECT_EQ(object.vertexBuffer, 0u);
+  EXPECT_EQ(object.texcoordBuffer, 0u);
+}
+
+TEST_F(ModelObjectTest, BufferObjectsHoldTwelveAndEightBytesPerPoint) {
+  if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
+  TestModel model = squareModel();
+  model.points.push_back({{0, 0, 1}});
+  model.texels.push_back({{0.5f, 0.5f}});
+  ModelObject object(writeTestModel("five.3ds", model).c_str());
+  object.prepareArrays();
+  ASSERT_NE(object.vertexBuffer, 0u);
+  ASSERT_NE(object.texcoordBuffer, 0u);
+  GLint bound = 0;
+  glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, &bound);
+  EXPECT_EQ(GLuint(bound), object.texcoordBuffer);  // left bound
+  EXPECT_EQ(bufferSize(object.vertexBuffer), 5 * 12);
+  EXPECT_EQ(bufferSize(object.texcoordBuffer), 5 * 8);
+}
+
+TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
+  auto immediate = texturedSquare();
+  const auto reference = drawFrame(*immediate);
+  EXPECT_GT(litPixels(reference), 20000u);
+
+  auto clientArrays = texturedSquare();
+  clientArrays->prepareArrays();
+  EXPECT_EQ(drawFrame(*clientArrays), reference);
+
+  auto displayList = texturedSquare();
+  displayList->compileDisplayList();
+  ASSERT_NE(displayList->displayList, -1);
+  EXPECT_EQ(drawFrame(*displayList), reference);
+
+  if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
+  auto buffers = texturedSquare();
+  buffers->prepareArrays();
+  ASSERT_NE(buffers->vertexBuffer, 0u);
+  EXPECT_EQ(drawFrame(*buffers), reference);
+}
+
+TEST_F(ModelObjectTest, DrawingTurnsAndClearsLikeEveryObject) {
+  auto object = texturedSquare();
+  object->prepareArrays();
+  object->rotationY = 90.0f;
+  object->applyRotations();
+  drawFrame(*object);
+  EXPECT_NEAR(object->forward.x, -1.0, 1e-6);
+  EXPECT_NEAR(object->forward.z, 0.0, 1e-6);
+  EXPECT_EQ(object->rotationY, 0.0f);
+}
+
+TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
+  TestModel noNode = squareModel();
+  noNode.nodeName.clear();
+  TestModel otherName = squareModel();
+  otherName.nodeName = "elsewhere";
+  TestModel fewTexels = squareModel();
+  fewTexels.texels.pop_back();
+  TestModel noTexels = squareModel();
+  noTexels.texels.clear();
+  TestModel farCorner = squareModel();
+  farCorner.faces[1][2] = 4;  // one past the last point
+  const std::vector<std::pair<const char*, TestModel>> damaged = {
+      {"no-node.3ds", noNode}, {"other-name.3ds", otherName}, {"few-texels.3ds", fewTexels},
+      {"no-texels.3ds", noTexels}, {"far-corner.3ds", farCorner}};
+  std::vector<std::string> paths = {temporaryPath("missing.3ds")};
+  for (const auto& [name, model] : damaged) paths.push_back(writeTestModel(name, model));
+
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    ModelObject object(path.c_str());
+    EXPECT_EQ(object.file, nullptr);
+    object.prepareArrays();
+    object.compileDisplayList();
+    EXPECT_FALSE(object.prepared);
+    EXPECT_EQ(object.indices, nullptr);
+    EXPECT_EQ(object.displayList, -1);
+    // beginDraw never runs: forward keeps its old value and the increments stay.
+    object.rotationY = 90.0f;
+    object.applyRotations();
+    EXPECT_EQ(litPixels(drawFrame(object)), 0u);
+    EXPECT_EQ(object.forward.z, -1.0);
+    EXPECT_EQ(object.rotationY, 90.0f);
+  }
+}
+
+TEST_F(ModelObjectTest, DestroyingThroughTheBaseReleasesTheDisplayList) {
+  std::unique_ptr<SceneObject> object = texturedSquare();
+  object->compileDisplayList();
+  const GLuint list = GLuint(object->displayList);
+  ASSERT_TRUE(glIsList(list));
+  object.reset();  // the sanitized run sees the file and the indices freed too
+  EXPECT_FALSE(glIsList(list));
+}
+
+}  // namespace

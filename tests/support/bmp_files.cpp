@@ -1,0 +1,73 @@
+#include "tests/support/bmp_files.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+ByteWriter& ByteWriter::u8(uint8_t value) {
+  bytes.push_back(value);
+  return *this;
+}
+
+ByteWriter& ByteWriter::u16(uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
+
+ByteWriter& ByteWriter::u32(uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
+
+ByteWriter& ByteWriter::append(const std::vector<uint8_t>& more) {
+  bytes.insert(bytes.end(), more.begin(), more.end());
+  return *this;
+}
+
+namespace {
+
+void fileHeader(ByteWriter& out, uint32_t fileSize, uint32_t pixelOffset) {
+  out.u8('B').u8('M').u32(fileSize).u16(0).u16(0).u32(pixelOffset);
+}
+
+}  // namespace
+
+std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette,
+                                const std::vector<uint8_t>& pixels, bool withFileHeader) {
+  ByteWriter body;
+  body.u32(header.headerSize)
+      .u32(uint32_t(header.width))
+      .u32(uint32_t(header.height))
+      .u16(1)
+      .u16(header.bitsPerPixel)
+      .u32(header.compression)
+      .u32(header.imageSize)
+      .u32(2835)
+      .u32(2835)
+      .u32(header.coloursUsed)
+      .u32(0);
+  while (body.bytes.size() < header.headerSize) body.u8(0);
+  for (uint32_t colour : palette) body.u8(colour & 0xFF).u8((colour >> 8) & 0xFF).u8(colour >> 16).u8(0);
+  if (!withFileHeader) return body.append(pixels).bytes;
+  ByteWriter out;
+  const uint32_t offset = uint32_t(14 + body.bytes.size());
+  fileHeader(out, uint32_t(offset + pixels.size()), offset);
+  return out.append(body.bytes).append(pixels).bytes;
+}
+
+std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPerPixel,
+                                const Palette& palette, const std::vector<uint8_t>& pixels) {
+  ByteWriter body;
+  body.u32(12).u16(width).u16(height).u16(1).u16(bitsPerPixel);
+  for (uint32_t colour : palette) body.u8(colour & 0xFF).u8((colour >> 8) & 0xFF).u8(colour >> 16);
+  ByteWriter out;
+  const uint32_t offset = uint32_t(14 + body.bytes.size());
+  fileHeader(out, uint32_t(offset + pixels.size()), offset);
+  return out.append(body.bytes).append(pixels).bytes;
+}
+
+std::string temporaryPath(const std::string& name) {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return ::testing::TempDir() + "orbitrand_" + (test ? test->name() : "test") + "_" + name;
+}
+
+std::string writeTemporaryFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  const std::string path = temporaryPath(name);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return path;
+}

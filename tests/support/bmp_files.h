@@ -1,0 +1,42 @@
+// BMP files written by the tests themselves, byte by byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Little-endian bytes in file order.
+struct ByteWriter {
+  std::vector<uint8_t> bytes;
+
+  ByteWriter& u8(uint8_t value);
+  ByteWriter& u16(uint16_t value);
+  ByteWriter& u32(uint32_t value);
+  ByteWriter& append(const std::vector<uint8_t>& more);
+};
+
+// The fields of a 40-byte info header.
+struct InfoHeader {
+  int32_t width = 0;
+  int32_t height = 0;
+  uint16_t bitsPerPixel = 24;
+  uint32_t compression = 0;
+  uint32_t imageSize = 0;
+  uint32_t coloursUsed = 0;
+  uint32_t headerSize = 40;  // 108 or 124 for the later versions (padded with zeros)
+};
+
+// Colour-table entries as 0xRRGGBB.
+using Palette = std::vector<uint32_t>;
+
+// A file header (when `withFileHeader`), the info header, the palette in
+// 4-byte entries and the pixel bytes as given (rows already padded).
+std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette,
+                                const std::vector<uint8_t>& pixels, bool withFileHeader = true);
+// A file header, a 12-byte core header, the palette in 3-byte entries, the pixels.
+std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPerPixel,
+                                const Palette& palette, const std::vector<uint8_t>& pixels);
+
+// A path in the test's temporary folder, and a file written there.
+std::string temporaryPath(const std::string& name);
+std::string writeTemporaryFile(const std::string& name, const std::vector<uint8_t>& bytes);

@@ -1,0 +1,17 @@
+// Every test binary captures message boxes from its start, so that no test
+// waits for a person to dismiss one.
+#include <gtest/gtest.h>
+
+#include "platform/testing.h"
+
+namespace {
+
+class CaptureMessageBoxes : public ::testing::Environment {
+ public:
+  void SetUp() override { platform::testing::captureMessageBoxes(true); }
+};
+
+const auto* const registered =
+    ::testing::AddGlobalTestEnvironment(new CaptureMessageBoxes);
+
+}  // namespace

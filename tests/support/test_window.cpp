@@ -1,0 +1,76 @@
+#include "tests/support/test_window.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+constexpr const char* kClassName = "RecordingWindow";
+}
+
+std::vector<ReceivedMessage>& receivedMessages() {
+  static std::vector<ReceivedMessage> messages;
+  return messages;
+}
+
+LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  receivedMessages().push_back({window, message, wParam, lParam});
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static HWND createRecordingWindow(const char* title, int width, int height) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = recordingProc;
+  windowClass.lpszClassName = kClassName;
+  RegisterClassA(&windowClass);  // once per process; later calls fail harmlessly
+  HWND window = CreateWindowExA(0, kClassName, title, WS_POPUP, 0, 0, width, height, nullptr,
+                                nullptr, nullptr, nullptr);
+  EXPECT_NE(window, nullptr);
+  ShowWindow(window, SW_SHOW);
+  return window;
+}
+
+RecordingWindow::RecordingWindow(const char* title, int width, int height)
+    : handle(createRecordingWindow(title, width, height)) {}
+
+RecordingWindow::~RecordingWindow() { DestroyWindow(handle); }
+
+bool pumpUntil(const std::function<bool(const MSG&)>& wanted) {
+  const Uint64 end = SDL_GetTicks64() + 5000;
+  while (SDL_GetTicks64() < end) {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      SDL_Delay(2);
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    if (wanted(message)) return true;
+  }
+  return false;
+}
+
+void pumpFor(int milliseconds) {
+  const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
+  while (SDL_GetTicks64() < end) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    SDL_Delay(2);
+  }
+}
+
+std::string xdotool(const std::string& arguments) {
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("xdotool " + arguments).c_str(), "r"), pclose);
+  std::string output;
+  char buffer[256];
+  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
+  return output;
+}
+
+std::string xWindowId(const char* title) {
+  std::string id = xdotool(std::string("search --name '^") + title + "$'");
+  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+  return id.substr(0, id.find('\n'));
+}

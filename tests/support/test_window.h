@@ -1,0 +1,43 @@
+// Windows of the stand-in for tests: a window class whose procedure records
+// every message, the main loop's way of taking messages, and xdotool.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+struct ReceivedMessage {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// The messages that the recording procedure received, in order.
+std::vector<ReceivedMessage>& receivedMessages();
+// Records the message, then answers as DefWindowProcA does.
+LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A shown popup window of class "RecordingWindow" whose procedure records,
+// destroyed with the object.
+class RecordingWindow {
+ public:
+  explicit RecordingWindow(const char* title, int width = 320, int height = 240);
+  ~RecordingWindow();
+  RecordingWindow(const RecordingWindow&) = delete;
+  RecordingWindow& operator=(const RecordingWindow&) = delete;
+  const HWND handle;
+};
+
+// Takes messages from the queue and dispatches them, as the main loop does,
+// until one satisfies wanted (true) or a few seconds pass (false).
+bool pumpUntil(const std::function<bool(const MSG&)>& wanted);
+// Dispatches whatever the window system delivers within the given time.
+void pumpFor(int milliseconds);
+
+// Runs xdotool with these arguments; its standard output.
+std::string xdotool(const std::string& arguments);
+// The X window of a window of this title.
+std::string xWindowId(const char* title);
