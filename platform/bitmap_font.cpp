@@ -173,10 +173,10 @@ const testing::FontRequest& testing::lastFontRequest() { return lastRequest; }
 
 }  // namespace platform
 
-HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD,
-                         DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
-  std::string face = faceName ? std::string(faceName, strnlen(faceName, platform::kMaxFaceName))
-                              : std::string();
+HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD, DWORD,
+                         DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
+  std::string face =
+      faceName ? std::string(faceName, strnlen(faceName, platform::kMaxFaceName)) : std::string();
   platform::lastRequest = {height, face};
   auto* font = new platform::LogicalFont(height, weight, italic != 0, std::move(face));
   return static_cast<HFONT>(platform::handleOf(font));

@@ -36,9 +36,9 @@ class BitmapFontTest : public GlContextTest {
   // The 96 glyph lists of characters 32 to 127 for a font of this height,
   // made the way the program makes its font.
   GLuint buildGlyphs(int height) {
-    const HFONT font = CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                                   ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Agency FB");
+    const HFONT font =
+        CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Agency FB");
     const HGDIOBJ previous = SelectObject(dc_, font);
     EXPECT_NE(previous, nullptr) << "a device context starts with a font selected";
     const GLuint base = glGenLists(96);
