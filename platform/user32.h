@@ -146,3 +146,8 @@ BOOL WINAPI SetCursorPos(int x, int y);
 short WINAPI GetKeyState(int virtualKey);
 
 HGDIOBJ WINAPI GetStockObject(int object);
+
+// The program's entry point, which the stand-in's main calls as the Windows
+// start-up code does.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
+                   int showCommand);

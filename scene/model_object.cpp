@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "render/graphics.h"
+#include "scene/model_file_check.h"
 
 namespace {
 
@@ -42,7 +43,9 @@ ModelObject::ModelObject(const char* fileName, const Matrix4* localTransform)
       vertexBuffer(0),
       texcoordBuffer(0),
       indices(nullptr) {
-  file = lib3ds_file_load(fileName);
+  // lib3ds trusts every length and index in a file: it reads only what the
+  // structural check has shown to be safe.
+  file = loadChecked3dsFile(fileName);
   if (file && !hasDrawableMesh(file)) {
     lib3ds_file_free(file);
     file = nullptr;

@@ -6,6 +6,8 @@
 #include "app/frame_clock.h"
 #include "scene/chase_camera.h"
 
+StarBackground* g_background = nullptr;
+
 StarBackground::StarBackground(ChaseCamera* camera, const char* fileName, float repeatU, float repeatV)
     : offsetU(0.0f),
       offsetV(0.0f),

@@ -22,3 +22,6 @@ class StarBackground : public SceneObject {
   float driftV;
   ChaseCamera* camera;  // not owned
 };
+
+// The one star field, drawn first in every frame; not in g_objects.
+extern StarBackground* g_background;
