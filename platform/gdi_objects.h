@@ -18,10 +18,14 @@ struct GdiObject {
   bool stock = false;  // stock objects are never deleted
 };
 
+// The stock font that every device context starts with, as Windows gives each
+// one its system font; selecting a font out of a context hands this one back.
+GdiObject* defaultFont();
+
 struct DeviceContext {
   HWND window = nullptr;  // null for a memory device context
   GdiObject* bitmap = nullptr;
-  GdiObject* font = nullptr;
+  GdiObject* font = defaultFont();
 };
 
 // The object behind a handle, or null for a handle that is not a GDI object.

@@ -19,6 +19,7 @@ enum class Failure {
   ContextNotCreated,      // wglCreateContext returns null
   ContextNotMadeCurrent,  // wglMakeCurrent fails to select a context
   NoPerformanceCounter,   // QueryPerformanceFrequency and ...Counter fail
+  NoBufferObjects,        // wglGetProcAddress has no GL_ARB_vertex_buffer_object entry points
 };
 void forceFailure(Failure failure, bool forced = true);
 bool isFailureForced(Failure failure);
@@ -72,5 +73,14 @@ size_t openKernelHandles();
 size_t liveLocalAllocations();
 size_t liveGdiObjects();
 size_t liveMemoryDeviceContexts();
+
+// --- Fonts ---
+
+// The height and face name of the last font that CreateFontA made.
+struct FontRequest {
+  int height = 0;
+  std::string faceName;
+};
+const FontRequest& lastFontRequest();
 
 }  // namespace platform::testing

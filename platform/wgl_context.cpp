@@ -16,6 +16,8 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -45,6 +47,16 @@ Window* windowOf(HDC dc) {
 }
 
 bool forced(testing::Failure failure) { return testing::isFailureForced(failure); }
+
+bool isBufferObjectEntryPoint(const char* name) {
+  static const char* const kEntryPoints[] = {
+      "glBindBufferARB",  "glDeleteBuffersARB",        "glGenBuffersARB",        "glIsBufferARB",
+      "glBufferDataARB",  "glBufferSubDataARB",        "glGetBufferSubDataARB",  "glMapBufferARB",
+      "glUnmapBufferARB", "glGetBufferParameterivARB", "glGetBufferPointervARB",
+  };
+  return std::any_of(std::begin(kEntryPoints), std::end(kEntryPoints),
+                     [&](const char* entryPoint) { return std::strcmp(name, entryPoint) == 0; });
+}
 
 void requestFramebuffer(const PIXELFORMATDESCRIPTOR& format) {
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, format.cRedBits);
@@ -120,7 +132,11 @@ BOOL WINAPI wglDeleteContext(HGLRC handle) {
 }
 
 PROC WINAPI wglGetProcAddress(LPCSTR name) {
-  return name ? reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name)) : nullptr;
+  if (!name || (platform::forced(platform::testing::Failure::NoBufferObjects) &&
+                platform::isBufferObjectEntryPoint(name))) {
+    return nullptr;
+  }
+  return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
 
 BOOL WINAPI SwapBuffers(HDC dc) {

@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <cstdint>
+
 #include "platform/win32.h"
 
 struct VboSupport {
@@ -24,3 +26,9 @@ extern HGLRC g_glContext;
 bool initGraphics();
 // Whether the current context's extension string lists name as a whole word.
 bool isExtensionSupported(const char* name);
+// Whether the space-separated list holds word as one of its words; a word
+// that is empty or holds a space is never found.
+bool isWordInList(const char* list, const char* word);
+// The double-buffered RGBA pixel format asked for at a colour depth; only the
+// depth's lowest 8 bits count.
+PIXELFORMATDESCRIPTOR pixelFormatFor(int32_t bitsPerPixel);
