@@ -373,13 +373,13 @@ constexpr ChunkRule kPercentageChunks[] = {
 };
 
 constexpr ChunkRule kTextureMapChunks[] = {
-    {LIB3DS_INT_PERCENTAGE, fixed<2>},   {LIB3DS_MAT_MAPNAME, text<kNameBuffer>},
-    {LIB3DS_MAT_MAP_TILING, fixed<2>},   {LIB3DS_MAT_MAP_TEXBLUR, fixed<4>},
-    {LIB3DS_MAT_MAP_USCALE, fixed<4>},   {LIB3DS_MAT_MAP_VSCALE, fixed<4>},
-    {LIB3DS_MAT_MAP_UOFFSET, fixed<4>},  {LIB3DS_MAT_MAP_VOFFSET, fixed<4>},
-    {LIB3DS_MAT_MAP_ANG, fixed<4>},      {LIB3DS_MAT_MAP_COL1, fixed<3>},
-    {LIB3DS_MAT_MAP_COL2, fixed<3>},     {LIB3DS_MAT_MAP_RCOL, fixed<3>},
-    {LIB3DS_MAT_MAP_GCOL, fixed<3>},     {LIB3DS_MAT_MAP_BCOL, fixed<3>},
+    {LIB3DS_INT_PERCENTAGE, fixed<2>},  {LIB3DS_MAT_MAPNAME, text<kNameBuffer>},
+    {LIB3DS_MAT_MAP_TILING, fixed<2>},  {LIB3DS_MAT_MAP_TEXBLUR, fixed<4>},
+    {LIB3DS_MAT_MAP_USCALE, fixed<4>},  {LIB3DS_MAT_MAP_VSCALE, fixed<4>},
+    {LIB3DS_MAT_MAP_UOFFSET, fixed<4>}, {LIB3DS_MAT_MAP_VOFFSET, fixed<4>},
+    {LIB3DS_MAT_MAP_ANG, fixed<4>},     {LIB3DS_MAT_MAP_COL1, fixed<3>},
+    {LIB3DS_MAT_MAP_COL2, fixed<3>},    {LIB3DS_MAT_MAP_RCOL, fixed<3>},
+    {LIB3DS_MAT_MAP_GCOL, fixed<3>},    {LIB3DS_MAT_MAP_BCOL, fixed<3>},
 };
 
 constexpr ChunkRule kMaterialChunks[] = {
@@ -435,10 +435,8 @@ constexpr ChunkRule kCameraChunks[] = {
 };
 
 constexpr ChunkRule kSpotlightChunks[] = {
-    {LIB3DS_DL_SPOT_ROLL, fixed<4>},
-    {LIB3DS_DL_LOCAL_SHADOW2, fixed<10>},
-    {LIB3DS_DL_SPOT_ASPECT, fixed<4>},
-    {LIB3DS_DL_SPOT_PROJECTOR, text<kNameBuffer>},
+    {LIB3DS_DL_SPOT_ROLL, fixed<4>},   {LIB3DS_DL_LOCAL_SHADOW2, fixed<10>},
+    {LIB3DS_DL_SPOT_ASPECT, fixed<4>}, {LIB3DS_DL_SPOT_PROJECTOR, text<kNameBuffer>},
     {LIB3DS_DL_RAY_BIAS, fixed<4>},
 };
 
@@ -466,10 +464,9 @@ constexpr ChunkRule kViewportLayoutChunks[] = {
 };
 
 constexpr ChunkRule kDefaultViewChunks[] = {
-    {LIB3DS_VIEW_TOP, fixed<16>},    {LIB3DS_VIEW_BOTTOM, fixed<16>},
-    {LIB3DS_VIEW_LEFT, fixed<16>},   {LIB3DS_VIEW_RIGHT, fixed<16>},
-    {LIB3DS_VIEW_FRONT, fixed<16>},  {LIB3DS_VIEW_BACK, fixed<16>},
-    {LIB3DS_VIEW_USER, fixed<28>},   {LIB3DS_VIEW_CAMERA, fixed<11>},
+    {LIB3DS_VIEW_TOP, fixed<16>},   {LIB3DS_VIEW_BOTTOM, fixed<16>}, {LIB3DS_VIEW_LEFT, fixed<16>},
+    {LIB3DS_VIEW_RIGHT, fixed<16>}, {LIB3DS_VIEW_FRONT, fixed<16>},  {LIB3DS_VIEW_BACK, fixed<16>},
+    {LIB3DS_VIEW_USER, fixed<28>},  {LIB3DS_VIEW_CAMERA, fixed<11>},
 };
 
 constexpr ChunkRule kViewportLayout = {LIB3DS_VIEWPORT_LAYOUT, beginViewportLayout,
@@ -625,7 +622,9 @@ long streamSeek(void* self, long offset, Lib3dsIoSeek origin) {
   return 0;
 }
 
-long streamTell(void* self) { return static_cast<long>(static_cast<MemoryStream*>(self)->position); }
+long streamTell(void* self) {
+  return static_cast<long>(static_cast<MemoryStream*>(self)->position);
+}
 
 size_t streamRead(void* self, void* buffer, size_t count) {
   MemoryStream& stream = *static_cast<MemoryStream*>(self);
