@@ -21,8 +21,9 @@ constexpr size_t kMaxFileBytes = size_t{64} << 20;
 
 // lib3ds adds every mesh, material, camera, light, node, viewport view and
 // track key to its list by walking the list from the start, so a list of n
-// entries costs about n * n steps. This many steps in all take well under a
-// second; a sound model needs a tiny fraction of them.
+// entries costs about n * n steps. This many steps in all take a fifth of a
+// second at most (8192 nodes, the costliest; bench/model_file_check_bench);
+// a sound model needs a tiny fraction of them.
 constexpr uint64_t kMaxInsertionSteps = uint64_t{1} << 26;
 
 // The buffers lib3ds reads strings into, terminating zero included.
@@ -373,13 +374,13 @@ constexpr ChunkRule kPercentageChunks[] = {
 };
 
 constexpr ChunkRule kTextureMapChunks[] = {
-    {LIB3DS_INT_PERCENTAGE, fixed<2>},   {LIB3DS_MAT_MAPNAME, text<kNameBuffer>},
-    {LIB3DS_MAT_MAP_TILING, fixed<2>},   {LIB3DS_MAT_MAP_TEXBLUR, fixed<4>},
-    {LIB3DS_MAT_MAP_USCALE, fixed<4>},   {LIB3DS_MAT_MAP_VSCALE, fixed<4>},
-    {LIB3DS_MAT_MAP_UOFFSET, fixed<4>},  {LIB3DS_MAT_MAP_VOFFSET, fixed<4>},
-    {LIB3DS_MAT_MAP_ANG, fixed<4>},      {LIB3DS_MAT_MAP_COL1, fixed<3>},
-    {LIB3DS_MAT_MAP_COL2, fixed<3>},     {LIB3DS_MAT_MAP_RCOL, fixed<3>},
-    {LIB3DS_MAT_MAP_GCOL, fixed<3>},     {LIB3DS_MAT_MAP_BCOL, fixed<3>},
+    {LIB3DS_INT_PERCENTAGE, fixed<2>},  {LIB3DS_MAT_MAPNAME, text<kNameBuffer>},
+    {LIB3DS_MAT_MAP_TILING, fixed<2>},  {LIB3DS_MAT_MAP_TEXBLUR, fixed<4>},
+    {LIB3DS_MAT_MAP_USCALE, fixed<4>},  {LIB3DS_MAT_MAP_VSCALE, fixed<4>},
+    {LIB3DS_MAT_MAP_UOFFSET, fixed<4>}, {LIB3DS_MAT_MAP_VOFFSET, fixed<4>},
+    {LIB3DS_MAT_MAP_ANG, fixed<4>},     {LIB3DS_MAT_MAP_COL1, fixed<3>},
+    {LIB3DS_MAT_MAP_COL2, fixed<3>},    {LIB3DS_MAT_MAP_RCOL, fixed<3>},
+    {LIB3DS_MAT_MAP_GCOL, fixed<3>},    {LIB3DS_MAT_MAP_BCOL, fixed<3>},
 };
 
 constexpr ChunkRule kMaterialChunks[] = {
@@ -435,10 +436,8 @@ constexpr ChunkRule kCameraChunks[] = {
 };
 
 constexpr ChunkRule kSpotlightChunks[] = {
-    {LIB3DS_DL_SPOT_ROLL, fixed<4>},
-    {LIB3DS_DL_LOCAL_SHADOW2, fixed<10>},
-    {LIB3DS_DL_SPOT_ASPECT, fixed<4>},
-    {LIB3DS_DL_SPOT_PROJECTOR, text<kNameBuffer>},
+    {LIB3DS_DL_SPOT_ROLL, fixed<4>},   {LIB3DS_DL_LOCAL_SHADOW2, fixed<10>},
+    {LIB3DS_DL_SPOT_ASPECT, fixed<4>}, {LIB3DS_DL_SPOT_PROJECTOR, text<kNameBuffer>},
     {LIB3DS_DL_RAY_BIAS, fixed<4>},
 };
 
@@ -466,10 +465,9 @@ constexpr ChunkRule kViewportLayoutChunks[] = {
 };
 
 constexpr ChunkRule kDefaultViewChunks[] = {
-    {LIB3DS_VIEW_TOP, fixed<16>},    {LIB3DS_VIEW_BOTTOM, fixed<16>},
-    {LIB3DS_VIEW_LEFT, fixed<16>},   {LIB3DS_VIEW_RIGHT, fixed<16>},
-    {LIB3DS_VIEW_FRONT, fixed<16>},  {LIB3DS_VIEW_BACK, fixed<16>},
-    {LIB3DS_VIEW_USER, fixed<28>},   {LIB3DS_VIEW_CAMERA, fixed<11>},
+    {LIB3DS_VIEW_TOP, fixed<16>},   {LIB3DS_VIEW_BOTTOM, fixed<16>}, {LIB3DS_VIEW_LEFT, fixed<16>},
+    {LIB3DS_VIEW_RIGHT, fixed<16>}, {LIB3DS_VIEW_FRONT, fixed<16>},  {LIB3DS_VIEW_BACK, fixed<16>},
+    {LIB3DS_VIEW_USER, fixed<28>},  {LIB3DS_VIEW_CAMERA, fixed<11>},
 };
 
 constexpr ChunkRule kViewportLayout = {LIB3DS_VIEWPORT_LAYOUT, beginViewportLayout,
@@ -594,6 +592,7 @@ bool nodesLinkSafely(const std::vector<NodeLink>& nodes) {
   return true;
 }
 
+// What building all of the file's lists costs lib3ds.
 uint64_t insertionSteps(const CheckState& state) {
   const uint64_t nodes = state.nodes.size();
   return state.insertionSteps + state.meshes * state.meshes + state.materials * state.materials +
@@ -625,7 +624,9 @@ long streamSeek(void* self, long offset, Lib3dsIoSeek origin) {
   return 0;
 }
 
-long streamTell(void* self) { return static_cast<long>(static_cast<MemoryStream*>(self)->position); }
+long streamTell(void* self) {
+  return static_cast<long>(static_cast<MemoryStream*>(self)->position);
+}
 
 size_t streamRead(void* self, void* buffer, size_t count) {
   MemoryStream& stream = *static_cast<MemoryStream*>(self);

@@ -45,6 +45,43 @@ ChunkWriter& ChunkWriter::string(const std::string& text) {
   return byte(0);
 }
 
+ChunkWriter ChunkWriter::parse(std::vector<unsigned char> bytes) {
+  ChunkWriter file;
+  file.bytes = std::move(bytes);
+  file.findChunks(0, file.bytes.size());
+  return file;
+}
+
+void ChunkWriter::findChunks(size_t start, size_t end) {
+  while (end - start >= kHeaderBytes) {
+    const uint16_t id = wordAt(start);
+    const uint32_t length = dwordAt(start + 2);
+    if (length < kHeaderBytes || length > end - start) return;
+    started_.push_back({id, start});
+    size_t children = start + kHeaderBytes;
+    switch (id) {
+      case LIB3DS_M3DMAGIC:
+      case LIB3DS_MDATA:
+      case LIB3DS_KFDATA:
+      case LIB3DS_MAT_ENTRY:
+      case LIB3DS_N_TRI_OBJECT:
+      case LIB3DS_OBJECT_NODE_TAG:
+        break;
+      case LIB3DS_NAMED_OBJECT:
+        while (children < start + length && bytes[children] != 0) ++children;
+        ++children;
+        break;
+      case LIB3DS_FACE_ARRAY:
+        children += 2 + 8 * size_t{wordAt(children)};
+        break;
+      default:
+        children = start + length;
+    }
+    if (children < start + length) findChunks(children, start + length);
+    start += length;
+  }
+}
+
 size_t ChunkWriter::offsetOf(uint16_t id) const {
   for (const Started& chunk : started_) {
     if (chunk.id == id) return chunk.offset;
@@ -53,10 +90,39 @@ size_t ChunkWriter::offsetOf(uint16_t id) const {
   return 0;
 }
 
+bool ChunkWriter::has(uint16_t id) const {
+  for (const Started& chunk : started_) {
+    if (chunk.id == id) return true;
+  }
+  return false;
+}
+
+size_t ChunkWriter::endOf(size_t offset) const { return offset + dwordAt(offset + 2); }
+
+void ChunkWriter::append(uint16_t parent, const ChunkWriter& chunk) {
+  const size_t start = offsetOf(parent);
+  const size_t end = endOf(start);
+  const auto added = static_cast<uint32_t>(chunk.bytes.size());
+  for (Started& other : started_) {
+    if (other.offset <= start && endOf(other.offset) >= end) {
+      setDword(other.offset + 2, dwordAt(other.offset + 2) + added);
+    } else if (other.offset >= end) {
+      other.offset += added;
+    }
+  }
+  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(end), chunk.bytes.begin(),
+               chunk.bytes.end());
+  for (const Started& inserted : chunk.started_) {
+    started_.push_back({inserted.id, end + inserted.offset});
+  }
+}
+
 void ChunkWriter::erase(size_t offset) {
   for (const Started& chunk : started_) {
     const uint32_t length = dwordAt(chunk.offset + 2);
-    if (chunk.offset < offset && offset < chunk.offset + length) setDword(chunk.offset + 2, length - 1);
+    if (chunk.offset < offset && offset < chunk.offset + length) {
+      setDword(chunk.offset + 2, length - 1);
+    }
   }
   bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(offset));
   for (Started& chunk : started_) {
@@ -72,6 +138,10 @@ void ChunkWriter::setWord(size_t offset, uint16_t value) {
 void ChunkWriter::setDword(size_t offset, uint32_t value) {
   setWord(offset, value & 0xFFFF);
   setWord(offset + 2, value >> 16);
+}
+
+uint16_t ChunkWriter::wordAt(size_t offset) const {
+  return static_cast<uint16_t>(bytes.at(offset) | bytes.at(offset + 1) << 8);
 }
 
 uint32_t ChunkWriter::dwordAt(size_t offset) const {
