@@ -1,0 +1,4 @@
+// One complete frame: draw, present, measure, then advance the world.
+#pragma once
+
+void renderFrame();
