@@ -1,7 +1,7 @@
 // user32 message box and wsprintfA, on SDL2.
 //
-// Provided: MessageBoxA as a modal SDL message box with one OK button (text
-// and caption to standard error where no box can be shown); wsprintfA with
+// Provided: MessageBoxA as a modal SDL message box with one OK button, its
+// caption and text also written to standard error; wsprintfA with
 // %s, %ws / %S (UTF-16, written as UTF-8), %hs, %c, %d, %i, %u, %x, %X and %%,
 // with the flags, width and precision of printf.
 // The box is modal over its owner window, and the keyboard focus goes back to
@@ -40,11 +40,12 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     records().push_back({owner, shownText, shownCaption, type});
     return IDOK;
   }
+  // The terminal gets the text too, where a box on screen is easily missed
+  // and cannot be copied from.
+  std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
   const platform::Window* window = platform::windowFrom(owner);
   SDL_Window* parent = window ? window->sdl : nullptr;
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, parent) != 0) {
-    std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
-  } else if (parent) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, parent) == 0 && parent) {
     SDL_RaiseWindow(parent);
     SDL_SetWindowInputFocus(parent);
   }
