@@ -177,10 +177,12 @@ Image Screen::grab() const {
 namespace {
 
 Window findByName(Display* display, Window window, const std::string& name) {
-  char* title = nullptr;
-  if (XFetchName(display, window, &title) && title) {
-    const bool match = name == title;
-    XFree(title);
+  // The name's encoding varies (SDL's message box stores compound text);
+  // the names looked for are plain ASCII, the same in every encoding.
+  XTextProperty title;
+  if (XGetWMName(display, window, &title) && title.value) {
+    const bool match = name == std::string(reinterpret_cast<char*>(title.value), title.nitems);
+    XFree(title.value);
     if (match) return window;
   }
   Window root, parent, *children = nullptr;
