@@ -62,13 +62,13 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
       continue;
     }
     // One conversion: flags, width and precision go to snprintf as they are.
-    std::string spec = "%";
+    std::string conversion = "%";
     ++p;
-    while (*p && std::strchr("-+ #0", *p)) spec += *p++;
-    while (*p >= '0' && *p <= '9') spec += *p++;
+    while (*p && std::strchr("-+ #0", *p)) conversion += *p++;
+    while (*p >= '0' && *p <= '9') conversion += *p++;
     if (*p == '.') {
-      spec += *p++;
-      while (*p >= '0' && *p <= '9') spec += *p++;
+      conversion += *p++;
+      while (*p >= '0' && *p <= '9') conversion += *p++;
     }
     bool wide = false;
     bool narrow = false;
@@ -94,26 +94,26 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
           const char* value = va_arg(arguments, const char*);
           text = value ? value : "(null)";
         }
-        std::snprintf(piece, sizeof piece, (spec + 's').c_str(), text.c_str());
+        std::snprintf(piece, sizeof piece, (conversion + 's').c_str(), text.c_str());
         break;
       }
       case 'c':
-        std::snprintf(piece, sizeof piece, (spec + 'c').c_str(), va_arg(arguments, int));
+        std::snprintf(piece, sizeof piece, (conversion + 'c').c_str(), va_arg(arguments, int));
         break;
       case 'd':
       case 'i':
-        std::snprintf(piece, sizeof piece, (spec + 'd').c_str(), va_arg(arguments, int));
+        std::snprintf(piece, sizeof piece, (conversion + 'd').c_str(), va_arg(arguments, int));
         break;
       case 'u':
       case 'x':
       case 'X':
-        std::snprintf(piece, sizeof piece, (spec + *p).c_str(), va_arg(arguments, unsigned));
+        std::snprintf(piece, sizeof piece, (conversion + *p).c_str(), va_arg(arguments, unsigned));
         break;
       case '%':
         std::snprintf(piece, sizeof piece, "%%");
         break;
       default:  // an unknown conversion is written as it stands, as Windows does
-        std::snprintf(piece, sizeof piece, "%s", (spec + *p).c_str());
+        std::snprintf(piece, sizeof piece, "%s", (conversion + *p).c_str());
         break;
     }
     out += piece;
