@@ -5,20 +5,10 @@
 
 #include <random>
 
-#include "sim/world_layout.h"
 #include "tests/support/naive_gravity.h"
 #include "tests/support/test_world.h"
 
 namespace {
-
-void initialWorld(TestWorld& world) {
-  world.add(playerStart(), kShipMass.mantissa, kShipMass.exponent);
-  for (int i = 0; i < kGridSide; ++i)
-    for (int j = 0; j < kGridSide; ++j)
-      world.add(gridShipStart(i, j), kShipMass.mantissa, kShipMass.exponent);
-  world.add(earthStart(), kEarthMass.mantissa, kEarthMass.exponent);
-  world.add(moonStart(), kMoonMass.mantissa, kMoonMass.exponent);
-}
 
 void randomWorld(TestWorld& world, int count) {
   std::mt19937_64 random(1);
@@ -47,7 +37,7 @@ void run(benchmark::State& state, TestWorld& world) {
 template <bool Plain>
 void InitialWorld(benchmark::State& state) {
   TestWorld world;
-  initialWorld(world);
+  world.addInitialWorld();
   run<Plain>(state, world);
 }
 

@@ -6,19 +6,14 @@
 #include "platform/testing.h"
 #include "sim/ship_controller.h"
 #include "sim/simulation_step.h"
-#include "sim/world_layout.h"
 #include "tests/support/test_world.h"
 
 namespace {
 
 void StepSimulation(benchmark::State& state) {
   TestWorld world;
-  Body& player = world.add(playerStart(), kShipMass.mantissa, kShipMass.exponent);
-  for (int i = 0; i < kGridSide; ++i)
-    for (int j = 0; j < kGridSide; ++j)
-      world.add(gridShipStart(i, j), kShipMass.mantissa, kShipMass.exponent);
-  world.add(earthStart(), kEarthMass.mantissa, kEarthMass.exponent).angularVelocity[1] = kEarthSpin;
-  world.add(moonStart(), kMoonMass.mantissa, kMoonMass.exponent);
+  world.addInitialWorld();
+  Body& player = world.body(0);
   ShipController controller(player.sceneObject, &player);
   g_controller = &controller;
   g_display = {800, 600, 32, 60};

@@ -7,6 +7,7 @@
 
 #include "scene/scene_object.h"
 #include "sim/body.h"
+#include "sim/world_layout.h"
 
 class TestWorld {
  public:
@@ -40,6 +41,16 @@ class TestWorld {
   }
   Body& add(const Vector3& position, float mantissa, int exponent) {
     return add(position, mantissa, exponent, mantissa, exponent);
+  }
+
+  // The initial world's 52 bodies: the player, the grid, the Earth, the Moon.
+  void addInitialWorld() {
+    add(playerStart(), kShipMass.mantissa, kShipMass.exponent);
+    for (int i = 0; i < kGridSide; ++i)
+      for (int j = 0; j < kGridSide; ++j)
+        add(gridShipStart(i, j), kShipMass.mantissa, kShipMass.exponent);
+    add(earthStart(), kEarthMass.mantissa, kEarthMass.exponent).angularVelocity[1] = kEarthSpin;
+    add(moonStart(), kMoonMass.mantissa, kMoonMass.exponent);
   }
 
   Body& body(size_t k) { return *bodies_[k]; }
