@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <png.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,8 +104,14 @@ Program::Program(const Stage& stage) : errorFile_(stage.configDir() + "/stderr.t
   if (pid_ == 0) {
     if (chdir(stage.dataDir().c_str()) != 0) _exit(126);
     setenv("XDG_CONFIG_HOME", stage.configDir().c_str(), 1);
+    // The program dies with the test, and keeps off the test's own output, so
+    // that a failing test never leaves it running on the display.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int err = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (err >= 0) dup2(err, STDERR_FILENO);
+    if (err >= 0) {
+      dup2(err, STDERR_FILENO);
+      dup2(err, STDOUT_FILENO);
+    }
     execl(ORBITRAND_PROGRAM, "orbitrand", static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -140,8 +147,21 @@ std::string Program::errorOutput() const {
   return text.str();
 }
 
+namespace {
+
+// The screen changes size while the program switches display modes; a grab
+// that races such a change fails, and is then simply taken again.
+bool xRequestFailed = false;
+int noteXError(Display*, XErrorEvent*) {
+  xRequestFailed = true;
+  return 0;
+}
+
+}  // namespace
+
 Screen::Screen() : display_(XOpenDisplay(nullptr)) {
   if (!display_) throw std::runtime_error("no X display");
+  XSetErrorHandler(noteXError);
 }
 
 Screen::~Screen() {
@@ -153,25 +173,36 @@ Screen::~Screen() {
 Image Screen::grab() const {
   Display* display = static_cast<Display*>(display_);
   const Window root = DefaultRootWindow(display);
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display, root, &attributes);
-  Image image;
-  image.width = attributes.width;
-  image.height = attributes.height;
-  image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
-  XImage* x = XGetImage(display, root, 0, 0, static_cast<unsigned>(image.width),
-                        static_cast<unsigned>(image.height), AllPlanes, ZPixmap);
-  if (!x) return image;
-  for (int y = 0; y < image.height; ++y)
-    for (int col = 0; col < image.width; ++col) {
-      const unsigned long pixel = XGetPixel(x, col, y);
-      uint8_t* out = &image.rgb[(static_cast<size_t>(y) * image.width + col) * 3];
-      out[0] = static_cast<uint8_t>((pixel & x->red_mask) >> 16);
-      out[1] = static_cast<uint8_t>((pixel & x->green_mask) >> 8);
-      out[2] = static_cast<uint8_t>(pixel & x->blue_mask);
+  for (;;) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    xRequestFailed = false;
+    XImage* x = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
+                          static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    XSync(display, False);
+    if (!x || xRequestFailed) {
+      if (x) XDestroyImage(x);
+      pause(std::chrono::milliseconds(10));
+      continue;
     }
-  XDestroyImage(x);
-  return image;
+    if (x->bits_per_pixel != 32) throw std::runtime_error("the screen is not 24-bit TrueColor");
+    Image image;
+    image.width = attributes.width;
+    image.height = attributes.height;
+    image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+    uint8_t* out = image.rgb.data();
+    for (int y = 0; y < image.height; ++y) {
+      // A 24-bit TrueColor screen holds each pixel in 32 bits, red highest.
+      const auto* row = reinterpret_cast<const uint32_t*>(x->data + static_cast<size_t>(y) * x->bytes_per_line);
+      for (int col = 0; col < image.width; ++col, out += 3) {
+        out[0] = static_cast<uint8_t>(row[col] >> 16);
+        out[1] = static_cast<uint8_t>(row[col] >> 8);
+        out[2] = static_cast<uint8_t>(row[col]);
+      }
+    }
+    XDestroyImage(x);
+    return image;
+  }
 }
 
 namespace {
