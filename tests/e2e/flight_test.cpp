@@ -2,6 +2,9 @@
 // and the ways out, under a virtual X display with real input events.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "tests/e2e/hud_layout.h"
 #include "tests/e2e/program.h"
 
@@ -29,6 +32,31 @@ bool sameLine(const Image& a, const Image& b, HudLine line) {
 int starFieldDifferences(const Image& a, const Image& b) {
   return a.differences(b, 0, kHeight / 4, kWidth / 5, kHeight) +
          a.differences(b, kWidth * 4 / 5, kHeight / 4, kWidth, kHeight);
+}
+
+// How many of the 49 grid ships show where the chase camera, 0.02 above and
+// 0.07 behind the player, sees them: 10 units ahead, half a unit apart.
+int gridShipsSeen(const Image& frame) {
+  const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  const double aspect = static_cast<double>(kWidth) / kHeight;
+  auto differs = [](const uint8_t* a, const uint8_t* b) {
+    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 60;
+  };
+  int seen = 0;
+  for (int i = 0; i < 7; ++i) {
+    for (int j = 0; j < 7; ++j) {
+      const double depth = 10.0 + 0.07;
+      const int x = static_cast<int>((1.0 + focal / aspect * ((3 - i) / 2.0) / depth) / 2.0 * kWidth);
+      const int y = static_cast<int>((1.0 - focal * ((3 - j) / 2.0 - 0.02) / depth) / 2.0 * kHeight);
+      bool speck = false;
+      for (int dy = -2; dy <= 2 && !speck; ++dy)
+        for (int dx = -2; dx <= 2 && !speck; ++dx)
+          speck = differs(frame.at(x + dx, y + dy), frame.at(x - 8, y)) &&
+                  differs(frame.at(x + dx, y + dy), frame.at(x + 8, y));
+      seen += speck ? 1 : 0;
+    }
+  }
+  return seen;
 }
 
 class Flight : public ::testing::Test {
@@ -96,6 +124,8 @@ TEST_F(Flight, StartsWithTheSplashThenDrawsTheWorldAndTheDisplay) {
   auto hull = [](const uint8_t* p) { return p[0] + p[1] + p[2] > 90; };
   EXPECT_GT(frame.count(kWidth / 2 - 40, kHeight * 3 / 4 - 30, kWidth / 2 + 40, kHeight * 3 / 4 + 30, hull),
             800);
+  // The grid of ships ahead: a speck against the Earth at each ship's place.
+  EXPECT_GE(gridShipsSeen(frame), 40);
   // Both columns of the display at 4:3, the buffer-object line in green.
   for (HudLine line : {HudLine::Fps, HudLine::Speed, HudLine::Acceleration, HudLine::Mode,
                        HudLine::Thruster, HudLine::Power}) {
