@@ -152,14 +152,18 @@ Screen::~Screen() {
 
 Image Screen::grab() const {
   Display* display = static_cast<Display*>(display_);
-  const Window root = DefaultRootWindow(display);
   XWindowAttributes attributes;
-  XGetWindowAttributes(display, root, &attributes);
+  XGetWindowAttributes(display, DefaultRootWindow(display), &attributes);
+  return grab(0, 0, attributes.width, attributes.height);
+}
+
+Image Screen::grab(int x0, int y0, int x1, int y1) const {
+  Display* display = static_cast<Display*>(display_);
   Image image;
-  image.width = attributes.width;
-  image.height = attributes.height;
+  image.width = x1 - x0;
+  image.height = y1 - y0;
   image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
-  XImage* x = XGetImage(display, root, 0, 0, static_cast<unsigned>(image.width),
+  XImage* x = XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(image.width),
                         static_cast<unsigned>(image.height), AllPlanes, ZPixmap);
   if (!x) return image;
   for (int y = 0; y < image.height; ++y)
