@@ -170,39 +170,58 @@ Screen::~Screen() {
   XCloseDisplay(display);
 }
 
+namespace {
+
+// One try at reading a rectangle of the screen; false when the request failed.
+bool tryGrab(Display* display, int x0, int y0, int x1, int y1, Image& image) {
+  xRequestFailed = false;
+  XImage* x = XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(x1 - x0),
+                        static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
+  XSync(display, False);
+  if (!x || xRequestFailed) {
+    if (x) XDestroyImage(x);
+    return false;
+  }
+  if (x->bits_per_pixel != 32) throw std::runtime_error("the screen is not 24-bit TrueColor");
+  image.width = x1 - x0;
+  image.height = y1 - y0;
+  image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+  uint8_t* out = image.rgb.data();
+  for (int y = 0; y < image.height; ++y) {
+    // A 24-bit TrueColor screen holds each pixel in 32 bits, red highest.
+    const auto* row = reinterpret_cast<const uint32_t*>(x->data + static_cast<size_t>(y) * x->bytes_per_line);
+    for (int col = 0; col < image.width; ++col, out += 3) {
+      out[0] = static_cast<uint8_t>(row[col] >> 16);
+      out[1] = static_cast<uint8_t>(row[col] >> 8);
+      out[2] = static_cast<uint8_t>(row[col]);
+    }
+  }
+  XDestroyImage(x);
+  return true;
+}
+
+constexpr int kGrabTries = 500;
+
+}  // namespace
+
 Image Screen::grab() const {
   Display* display = static_cast<Display*>(display_);
-  const Window root = DefaultRootWindow(display);
-  for (;;) {
+  Image image;
+  for (int tries = 0; tries < kGrabTries; ++tries, pause(std::chrono::milliseconds(10))) {
     XWindowAttributes attributes;
-    XGetWindowAttributes(display, root, &attributes);
-    xRequestFailed = false;
-    XImage* x = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
-                          static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    XSync(display, False);
-    if (!x || xRequestFailed) {
-      if (x) XDestroyImage(x);
-      pause(std::chrono::milliseconds(10));
-      continue;
-    }
-    if (x->bits_per_pixel != 32) throw std::runtime_error("the screen is not 24-bit TrueColor");
-    Image image;
-    image.width = attributes.width;
-    image.height = attributes.height;
-    image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
-    uint8_t* out = image.rgb.data();
-    for (int y = 0; y < image.height; ++y) {
-      // A 24-bit TrueColor screen holds each pixel in 32 bits, red highest.
-      const auto* row = reinterpret_cast<const uint32_t*>(x->data + static_cast<size_t>(y) * x->bytes_per_line);
-      for (int col = 0; col < image.width; ++col, out += 3) {
-        out[0] = static_cast<uint8_t>(row[col] >> 16);
-        out[1] = static_cast<uint8_t>(row[col] >> 8);
-        out[2] = static_cast<uint8_t>(row[col]);
-      }
-    }
-    XDestroyImage(x);
-    return image;
+    XGetWindowAttributes(display, DefaultRootWindow(display), &attributes);
+    if (tryGrab(display, 0, 0, attributes.width, attributes.height, image)) return image;
   }
+  throw std::runtime_error("the screen could not be read");
+}
+
+Image Screen::grab(int x0, int y0, int x1, int y1) const {
+  Display* display = static_cast<Display*>(display_);
+  Image image;
+  for (int tries = 0; tries < kGrabTries; ++tries, pause(std::chrono::milliseconds(10))) {
+    if (tryGrab(display, x0, y0, x1, y1, image)) return image;
+  }
+  throw std::runtime_error("the screen could not be read");
 }
 
 namespace {

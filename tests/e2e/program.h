@@ -69,6 +69,7 @@ class Program {
   bool running();
   // What the program wrote to its standard error so far.
   std::string errorOutput() const;
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
@@ -85,6 +86,9 @@ class Screen {
   Screen& operator=(const Screen&) = delete;
 
   Image grab() const;
+  // Only the rectangle [x0, x1) x [y0, y1) of the screen: quick enough to
+  // watch a few lines of text as often as every millisecond.
+  Image grab(int x0, int y0, int x1, int y1) const;
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
   bool windowExists(const std::string& name) const;

@@ -1,0 +1,14 @@
+// Seeing the program's first frame from outside it, on the X display.
+#pragma once
+
+#include <chrono>
+#include <optional>
+
+#include "tests/e2e/program.h"
+
+// Watches the heads-up display's speed line, about every millisecond, until
+// the program's first frame writes its text there, and says when that was
+// seen; nothing when the limit passes first. Until the splash, the desktop
+// may show anything there: only white that follows the splash's black counts.
+std::optional<std::chrono::steady_clock::time_point> waitForFirstFrame(
+    const e2e::Screen& screen, int width, int height, std::chrono::milliseconds limit);
