@@ -1,12 +1,20 @@
-// The built program as a user runs it: start-up, flying, keys, focus changes
-// and the ways out, under a virtual X display with real input events.
+// The built program as a user runs it: start-up, flying, keys, focus changes,
+// damaged data files and the ways out, under a virtual X display with real
+// input events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/hud_layout.h"
 #include "tests/e2e/program.h"
+#include "tests/support/chunk_writer.h"
+#include "tests/support/model_damage.h"
 
 namespace e2e {
 namespace {
@@ -274,6 +282,60 @@ TEST(StartUp, AMissingTextureShowsItsErrorAndTheProgramRunsOn) {
   holdKey("Escape", milliseconds(400));
   EXPECT_EQ(program.waitForExit(seconds(20)), 0) << program.errorOutput();
 }
+
+// A generated model file with one kind of damage that, read unchecked,
+// crashes lib3ds or keeps it busy for minutes.
+struct DamagedModel {
+  const char* file;
+  const char* damage;
+};
+
+// Names the run in the test's output.
+void PrintTo(const DamagedModel& model, std::ostream* out) { *out << model.file; }
+
+std::vector<uint8_t> damagedBytes(const DamagedModel& model) {
+  std::ifstream in(std::string(ORBITRAND_DATA_DIR) + "/" + model.file, std::ios::binary);
+  ChunkWriter bytes = ChunkWriter::parse({std::istreambuf_iterator<char>(in), {}});
+  const std::vector<ModelDamage>& damages = modelDamages();
+  const auto damage = std::find_if(damages.begin(), damages.end(), [&](const ModelDamage& d) {
+    return std::string(d.name) == model.damage;
+  });
+  if (damage == damages.end()) {
+    ADD_FAILURE() << "no damage named " << model.damage;
+    return {};
+  }
+  damage->apply(bytes);
+  return bytes.bytes;
+}
+
+class DamagedModelFile : public Flight, public ::testing::WithParamInterface<DamagedModel> {};
+
+TEST_P(DamagedModelFile, TheRestIsDrawnAndEscapeEndsWithCodeZero) {
+  stage.replace(GetParam().file, damagedBytes(GetParam()));
+  start();
+  EXPECT_TRUE(program->running());
+  const Image frame = settledFrame();
+  frame.savePng(screenshotPath(std::string("damaged-") + GetParam().file));
+  // The star field below the display's left column, and the display.
+  auto lit = [](const uint8_t* p) { return p[0] + p[1] + p[2] > 60; };
+  EXPECT_GT(frame.count(0, kHeight / 8, kWidth / 4, kHeight / 2, lit), 20);
+  for (HudLine line : {HudLine::Fps, HudLine::Speed, HudLine::Acceleration, HudLine::Mode,
+                       HudLine::Thruster, HudLine::Power}) {
+    EXPECT_GT(whitePixels(frame, line), 10) << static_cast<int>(line);
+  }
+  quit();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachModel, DamagedModelFile,
+    ::testing::Values(DamagedModel{"kesh.3ds", "a face index equal to the point count"},
+                      DamagedModel{"ship.3ds", "a material group naming a face past the list"},
+                      DamagedModel{"earth.3ds", "an absurd key count"},
+                      DamagedModel{"moon.3ds", "a file cut off half-way"}),
+    [](const ::testing::TestParamInfo<DamagedModel>& info) {
+      const std::string file = info.param.file;
+      return file.substr(0, file.find('.'));
+    });
 
 }  // namespace
 }  // namespace e2e
