@@ -6,21 +6,18 @@
 #include <cstdlib>
 #include <fstream>
 
-ByteWriter& ByteWriter::u8(uint8_t value) {
-  bytes.push_back(value);
-  return *this;
-}
-
-ByteWriter& ByteWriter::u16(uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
-
-ByteWriter& ByteWriter::u32(uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
-
-ByteWriter& ByteWriter::append(const std::vector<uint8_t>& more) {
-  bytes.insert(bytes.end(), more.begin(), more.end());
-  return *this;
-}
-
 namespace {
+
+// Little-endian bytes in file order.
+struct ByteWriter {
+  std::vector<uint8_t> bytes;
+  ByteWriter& u8(uint8_t value) {
+    bytes.push_back(value);
+    return *this;
+  }
+  ByteWriter& u16(uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
+  ByteWriter& u32(uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
+};
 
 // The file header before a header, palette and pixels of `body` bytes.
 std::vector<uint8_t> withFileHeader(const std::vector<uint8_t>& body, size_t pixelBytes) {

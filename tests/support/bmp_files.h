@@ -9,16 +9,6 @@
 
 #include "image/bmp_loader.h"
 
-// Little-endian bytes in file order.
-struct ByteWriter {
-  std::vector<uint8_t> bytes;
-
-  ByteWriter& u8(uint8_t value);
-  ByteWriter& u16(uint16_t value);
-  ByteWriter& u32(uint32_t value);
-  ByteWriter& append(const std::vector<uint8_t>& more);
-};
-
 // The fields of a 40-byte info header.
 struct InfoHeader {
   int32_t width = 0;

@@ -35,5 +35,3 @@ void GlContextTest::TearDown() {
   if (window_) SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
-
-void GlContextTest::readMatrix(unsigned int which, float out[16]) { glGetFloatv(which, out); }

@@ -21,7 +21,6 @@ class GlContextTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   static std::vector<uint8_t> readPixels() { return ::readPixels(kWidth, kHeight); }
-  static void readMatrix(unsigned int which, float out[16]);
 
  private:
   void* window_ = nullptr;
