@@ -1,6 +1,13 @@
+// The heads-up display's lines: their texts, and where and in which colour
+// they are drawn.
+#include "render/hud.h"
+
 #include <gtest/gtest.h>
 
-#include "render/hud.h"
+#include <cstring>
+#include <string>
+
+#include "app/frame_clock.h"
 #include "sim/ship_controller.h"
 #include "tests/support/test_world.h"
 #include "tests/support/text_on_screen.h"
@@ -16,13 +23,32 @@ class HudTest : public TextOnScreenTest {
   }
   void TearDown() override {
     g_controller = nullptr;
+    g_fps = 0;
     g_vbo = VboSupport{};
     TextOnScreenTest::TearDown();
   }
 
+  // Every line's text, in order.
+  static std::vector<std::string> lines() {
+    std::vector<std::string> texts;
+    for (int line = 0; line < kHudLineCount; ++line) {
+      char buffer[kHudLineSize];
+      formatHudLine(HudLine(line), buffer, sizeof buffer);
+      texts.push_back(buffer);
+    }
+    return texts;
+  }
+
+  // The HUD drawn over a cleared frame, read back.
+  std::vector<uint8_t> drawn() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawHud();
+    return readPixels();
+  }
+
   // The pixels of a colour in the band where a line at this raster position
   // stands, from a little below its baseline to above its capitals.
-  Ink lineInk(const std::vector<uint8_t>& pixels, float x, float y, Colour colour) const {
+  static Ink lineInk(const std::vector<uint8_t>& pixels, float x, float y, Colour colour) {
     double windowX = 0, windowY = 0;
     windowPosition(x, y, windowX, windowY);
     const int left = static_cast<int>(windowX), baseline = static_cast<int>(windowY);
@@ -34,34 +60,58 @@ class HudTest : public TextOnScreenTest {
   ShipController controller{body.sceneObject, &body};
 };
 
-struct Expected {
-  float x, y;
-};
-constexpr Expected kLeftColumn[] = {{-54, 38}, {-54, 35}};
-constexpr Expected kRightColumn[] = {{33, 38}, {33, 35}, {33, 32}, {33, 29}, {33, 26}};
+TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidths) {
+  EXPECT_EQ(lines(), (std::vector<std::string>{"0 FPS", "VBO not supported", "v =   0.000 km/s",
+                                                "a =  0.00000 km/s^2", "Vel. Rotating: inactive", "Thruster: main",
+                                                "Power:  10%"}));
+  g_fps = 60;
+  g_vbo.supported = true;
+  body.velocity = {0, 3, 4};          // 5 units per second
+  body.acceleration = {0, 0, -1e-3};  // 0.1274 km/s^2
+  controller.velocityRotating = true;
+  controller.thruster = Starboard;
+  controller.power = 1.0f;
+  EXPECT_EQ(lines(), (std::vector<std::string>{"60 FPS", "VBO supported", "v =  637.000 km/s", "a =  0.12740 km/s^2",
+                                                "Vel. Rotating: active", "Thruster: starboard", "Power:  100%"}));
+  controller.thruster = 6;
+  EXPECT_EQ(lines()[kThrusterLine], "Thruster: ");
+}
+
+TEST_F(HudTest, ANumberTooLongForTheBufferIsCutNeverWrittenPast) {
+  body.velocity = {1e100, 0, 0};
+  body.acceleration = {0, 1e40, 0};
+  for (const HudLine line : {kSpeedLine, kAccelerationLine}) {
+    char buffer[kHudLineSize + 8];
+    std::memset(buffer, '#', sizeof buffer);
+    formatHudLine(line, buffer, kHudLineSize);
+    EXPECT_EQ(std::strlen(buffer), kHudLineSize - 1);
+    EXPECT_EQ(std::string(buffer + kHudLineSize, 8), "########");
+    EXPECT_EQ(std::string(buffer, 5), line == kSpeedLine ? "v =  " : "a =  ");
+  }
+}
+
+// Raster positions of the lines: frame rate and buffer objects on the left,
+// the ship's five on the right.
+constexpr float kLeftX = -54, kFrameRateY = 38, kBufferObjectY = 35, kRightX = 33;
+constexpr float kRightColumnY[] = {38, 35, 32, 29, 26};
 
 TEST_F(HudTest, AtFourToThreeEveryLineStandsAtItsPlaceInItsColour) {
   g_vbo.supported = true;
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawHud();
-
-  const std::vector<uint8_t> pixels = readPixels();
+  const std::vector<uint8_t> pixels = drawn();
   const Ink white = ink(pixels, kWhite), green = ink(pixels, kGreen), black = ink(pixels, kBlack);
   EXPECT_EQ(white.count + green.count + black.count, kWidth * kHeight);
-  const Ink frameRate = lineInk(pixels, kLeftColumn[0].x, kLeftColumn[0].y, kWhite);
-  const Ink vbo = lineInk(pixels, kLeftColumn[1].x, kLeftColumn[1].y, kGreen);
-  EXPECT_GT(frameRate.count, 0);
+  EXPECT_GT(lineInk(pixels, kLeftX, kFrameRateY, kWhite).count, 0);
+  const Ink vbo = lineInk(pixels, kLeftX, kBufferObjectY, kGreen);
   EXPECT_EQ(vbo.count, green.count) << "only the buffer-object line is green";
   EXPECT_LT(vbo.left, 20) << "near the left edge";
-  for (const Expected& line : kRightColumn) {
+  for (const float y : kRightColumnY) {
     double windowX = 0, windowY = 0;
-    windowPosition(line.x, line.y, windowX, windowY);
-    const Ink text = lineInk(pixels, line.x, line.y, kWhite);
-    EXPECT_GT(text.count, 0) << line.y;
-    EXPECT_NEAR(text.left, windowX, 3) << line.y;
-    EXPECT_GE(text.top, windowY + 8) << line.y;
+    windowPosition(kRightX, y, windowX, windowY);
+    const Ink text = lineInk(pixels, kRightX, y, kWhite);
+    EXPECT_GT(text.count, 0) << y;
+    EXPECT_NEAR(text.left, windowX, 3) << y;
+    EXPECT_GE(text.top, windowY + 8) << y;
   }
-
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
   GLfloat colour[4];
@@ -70,26 +120,20 @@ TEST_F(HudTest, AtFourToThreeEveryLineStandsAtItsPlaceInItsColour) {
 }
 
 TEST_F(HudTest, WithoutBufferObjectsTheSecondLineIsRed) {
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawHud();
-  const std::vector<uint8_t> pixels = readPixels();
+  const std::vector<uint8_t> pixels = drawn();
   EXPECT_EQ(ink(pixels, kGreen).count, 0);
   const Ink red = ink(pixels, kRed);
   EXPECT_GT(red.count, 0);
-  EXPECT_EQ(lineInk(pixels, kLeftColumn[1].x, kLeftColumn[1].y, kRed).count, red.count);
+  EXPECT_EQ(lineInk(pixels, kLeftX, kBufferObjectY, kRed).count, red.count);
 }
 
 TEST_F(HudTest, AtFiveToFourTheLeftColumnFallsOutsideTheViewAndIsNotDrawn) {
   g_vbo.supported = true;
   setPerspective(750, 600);  // 1.25, as 1280 x 1024
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawHud();
-  const std::vector<uint8_t> pixels = readPixels();
+  const std::vector<uint8_t> pixels = drawn();
   EXPECT_EQ(ink(pixels, kGreen).count, 0);
   EXPECT_EQ(ink(pixels, kWhite, 0, 0, 375, kHeight).count, 0);
-  for (const Expected& line : kRightColumn) {
-    EXPECT_GT(lineInk(pixels, line.x, line.y, kWhite).count, 0) << line.y;
-  }
+  for (const float y : kRightColumnY) EXPECT_GT(lineInk(pixels, kRightX, y, kWhite).count, 0) << y;
 }
 
 }  // namespace

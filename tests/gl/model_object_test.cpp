@@ -3,12 +3,10 @@
 // cannot be drawn.
 #include "scene/model_object.h"
 
-#include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 #include "render/graphics.h"
 #include "tests/support/bmp_files.h"
@@ -27,6 +25,9 @@ class ModelObjectTest : public GlContextTest {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    gluPerspective(45.0, double(kWidth) / kHeight, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
   }
   void TearDown() override {
     disableBufferObjects();
@@ -34,17 +35,11 @@ class ModelObjectTest : public GlContextTest {
   }
 
   // One frame with the object 3 units in front of the eye.
-  std::vector<uint8_t> drawFrame(ModelObject& object) {
-    glClearColor(0, 0, 0, 0);
+  static std::vector<uint8_t> drawFrame(SceneObject& object) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(kWidth) / kHeight, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -3.0f);
     object.draw();
-    glFinish();
     return readPixels();
   }
 
@@ -52,14 +47,11 @@ class ModelObjectTest : public GlContextTest {
   // texture of sixteen colours.
   std::unique_ptr<ModelObject> texturedSquare() {
     Matrix4 tilt;
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
     glLoadIdentity();
     glRotatef(-35.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(20.0f, 0.0f, 1.0f, 0.0f);
     glScalef(1.5f, 1.5f, 1.5f);
     glGetFloatv(GL_MODELVIEW_MATRIX, tilt.data());
-    glPopMatrix();
     auto object = std::make_unique<ModelObject>(modelPath_.c_str(), &tilt);
     std::vector<uint8_t> pixels;
     for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k * 16), uint8_t(255 - k * 12), uint8_t(k * 40)});
@@ -81,7 +73,8 @@ TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCorner) {
   model.points = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}, {{1, 1, 0}}, {{2, 2, 0}}};
   model.texels = {{{0, 0}}, {{1, 0}}, {{0, 1}}, {{1, 1}}, {{0.5f, 0.5f}}};
   model.faces = {{{0, 1, 2}}, {{2, 1, 3}}, {{4, 3, 1}}};
-  ModelObject object(writeTestModel("five.3ds", model).c_str());
+  const std::string path = writeTestModel("five.3ds", model);
+  ModelObject object(path.c_str());
   ASSERT_NE(object.file, nullptr);
   object.prepareArrays();
   EXPECT_TRUE(object.prepared);
@@ -91,22 +84,17 @@ TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCorner) {
   // Without the extension the arrays stay in client memory.
   EXPECT_EQ(object.vertexBuffer, 0u);
   EXPECT_EQ(object.texcoordBuffer, 0u);
-}
 
-TEST_F(ModelObjectTest, BufferObjectsHoldTwelveAndEightBytesPerPoint) {
   if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
-  TestModel model = squareModel();
-  model.points.push_back({{0, 0, 1}});
-  model.texels.push_back({{0.5f, 0.5f}});
-  ModelObject object(writeTestModel("five.3ds", model).c_str());
-  object.prepareArrays();
-  ASSERT_NE(object.vertexBuffer, 0u);
-  ASSERT_NE(object.texcoordBuffer, 0u);
+  ModelObject buffered(path.c_str());
+  buffered.prepareArrays();
+  ASSERT_NE(buffered.vertexBuffer, 0u);
+  ASSERT_NE(buffered.texcoordBuffer, 0u);
   GLint bound = 0;
   glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, &bound);
-  EXPECT_EQ(GLuint(bound), object.texcoordBuffer);  // left bound
-  EXPECT_EQ(bufferSize(object.vertexBuffer), 5 * 12);
-  EXPECT_EQ(bufferSize(object.texcoordBuffer), 5 * 8);
+  EXPECT_EQ(GLuint(bound), buffered.texcoordBuffer);  // left bound
+  EXPECT_EQ(bufferSize(buffered.vertexBuffer), 5 * 12);
+  EXPECT_EQ(bufferSize(buffered.texcoordBuffer), 5 * 8);
 }
 
 TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
@@ -122,6 +110,12 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   displayList->compileDisplayList();
   ASSERT_NE(displayList->displayList, -1);
   EXPECT_EQ(drawFrame(*displayList), reference);
+  // Destroyed through the base, it releases its display list; the sanitized
+  // run sees the file and the indices freed too.
+  const GLuint list = GLuint(displayList->displayList);
+  std::unique_ptr<SceneObject> base = std::move(displayList);
+  base.reset();
+  EXPECT_FALSE(glIsList(list));
 
   if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
   auto buffers = texturedSquare();
@@ -131,22 +125,17 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
 }
 
 TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
-  TestModel noNode = squareModel();
+  TestModel noNode = squareModel(), otherName = squareModel(), fewTexels = squareModel(), noTexels = squareModel(),
+            farCorner = squareModel();
   noNode.nodeName.clear();
-  TestModel otherName = squareModel();
   otherName.nodeName = "elsewhere";
-  TestModel fewTexels = squareModel();
   fewTexels.texels.pop_back();
-  TestModel noTexels = squareModel();
   noTexels.texels.clear();
-  TestModel farCorner = squareModel();
   farCorner.faces[1][2] = 4;  // one past the last point
-  const std::vector<std::pair<const char*, TestModel>> damaged = {
-      {"no-node.3ds", noNode}, {"other-name.3ds", otherName}, {"few-texels.3ds", fewTexels},
-      {"no-texels.3ds", noTexels}, {"far-corner.3ds", farCorner}};
   std::vector<std::string> paths = {temporaryPath("missing.3ds")};
-  for (const auto& [name, model] : damaged) paths.push_back(writeTestModel(name, model));
-
+  for (const TestModel* model : {&noNode, &otherName, &fewTexels, &noTexels, &farCorner}) {
+    paths.push_back(writeTestModel(std::to_string(paths.size()) + ".3ds", *model));
+  }
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     ModelObject object(path.c_str());
@@ -163,15 +152,6 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
     EXPECT_EQ(object.forward.z, -1.0);
     EXPECT_EQ(object.rotationY, 90.0f);
   }
-}
-
-TEST_F(ModelObjectTest, DestroyingThroughTheBaseReleasesTheDisplayList) {
-  std::unique_ptr<SceneObject> object = texturedSquare();
-  object->compileDisplayList();
-  const GLuint list = GLuint(object->displayList);
-  ASSERT_TRUE(glIsList(list));
-  object.reset();  // the sanitized run sees the file and the indices freed too
-  EXPECT_FALSE(glIsList(list));
 }
 
 }  // namespace

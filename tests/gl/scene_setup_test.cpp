@@ -1,3 +1,5 @@
+#include "sim/scene_setup.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -5,7 +7,6 @@
 #include "scene/model_object.h"
 #include "scene/star_background.h"
 #include "sim/body.h"
-#include "sim/scene_setup.h"
 #include "sim/ship_controller.h"
 #include "tests/support/gl_context.h"
 
@@ -40,6 +41,8 @@ TEST_F(SceneSetupTest, BothListsHoldTheFiftyTwoObjectsBoundInTheSameOrder) {
     EXPECT_EQ(bodies[k]->position, objects[k]->position);
     EXPECT_NE(objects[k]->texture, -1) << k;
     EXPECT_TRUE(static_cast<ModelObject*>(objects[k])->prepared) << k;
+    EXPECT_EQ(bodies[k]->velocity, Vector3()) << k;
+    EXPECT_EQ(bodies[k]->angularVelocity[1], k == 50 ? 0.0041600000113248825f : 0.0f) << k;  // the Earth's spin
   }
   EXPECT_EQ(g_controller->ship, objects[0]);
   EXPECT_EQ(g_controller->body, bodies[0]);
@@ -50,7 +53,7 @@ TEST_F(SceneSetupTest, BothListsHoldTheFiftyTwoObjectsBoundInTheSameOrder) {
   EXPECT_NE(g_background->texture, -1);
 }
 
-TEST_F(SceneSetupTest, PositionsMassesAndTheEarthsSpin) {
+TEST_F(SceneSetupTest, PositionsMassesAndLocalTransforms) {
   EXPECT_EQ(*objects[0]->position, Vector3(0, 0, 200));
   EXPECT_EQ(*objects[1]->position, Vector3(1.5, 1.5, 190));
   EXPECT_EQ(*objects[7]->position, Vector3(1.5, -1.5, 190));
@@ -64,23 +67,15 @@ TEST_F(SceneSetupTest, PositionsMassesAndTheEarthsSpin) {
   EXPECT_EQ(bodies[50]->inertialExponent, 24);
   EXPECT_EQ(bodies[51]->inertialMantissa, 7.347f);
   EXPECT_EQ(bodies[51]->gravitationalExponent, 22);
-  EXPECT_EQ(bodies[50]->angularVelocity[1], 0.0041600000113248825f);
-  for (size_t k = 0; k < 52; ++k) {
-    if (k != 50) EXPECT_EQ(bodies[k]->angularVelocity[1], 0.0f) << k;
-    EXPECT_EQ(bodies[k]->velocity, Vector3()) << k;
-  }
-}
-
-TEST_F(SceneSetupTest, LocalTransformsTurnModelUpToWorldUpAndScaleTheShips) {
-  auto expectTransform = [](const SceneObject* o, float s) {
-    ASSERT_TRUE(o->hasLocalTransform);
+  // Turned from the model's up (Z) to the world's (Y), and scaled: the
+  // player's ship, a grid ship, the Earth and the Moon.
+  const std::pair<size_t, float> scaled[] = {{0, 0.0001f}, {1, 0.0005f}, {50, 1.0f}, {51, 1.0f}};
+  for (const auto& [k, s] : scaled) {
+    ASSERT_TRUE(objects[k]->hasLocalTransform) << k;
     const float expected[16] = {s, 0, 0, 0, 0, 0, -s, 0, 0, s, 0, 0, 0, 0, 0, 1};
-    for (int k = 0; k < 16; ++k) EXPECT_NEAR(o->localTransform.m[k], expected[k], 1e-7f * s);
-  };
-  expectTransform(objects[0], 0.0001f);
-  expectTransform(objects[1], 0.0005f);
-  expectTransform(objects[50], 1.0f);
-  for (int k = 0; k < 16; ++k) EXPECT_EQ(objects[50]->localTransform.m[k], objects[51]->localTransform.m[k]);
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(objects[k]->localTransform.m[i], expected[i], 1e-7f * s) << k;
+  }
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(objects[50]->localTransform.m[i], objects[51]->localTransform.m[i]);
 }
 
 }  // namespace

@@ -2,11 +2,7 @@
 // the texture's top edge sits at the object's up pole.
 #include "scene/sphere_object.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
 
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_context.h"
@@ -20,64 +16,51 @@ class SphereObjectTest : public GlContextTest {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
-  }
-
-  // A sphere of radius 1, three units in front of the eye, textured blue in
-  // its bottom half and red in its top half.
-  std::unique_ptr<SphereObject> sphere() {
-    auto object = std::make_unique<SphereObject>(1.0f, 32, 16);
-    std::vector<uint8_t> pixels;
-    for (int row = 0; row < 4; ++row) {
-      for (int x = 0; x < 4; ++x) pixels.insert(pixels.end(), {uint8_t(row < 2 ? 255 : 0), 0, uint8_t(row < 2 ? 0 : 255)});
-    }
-    object->loadTexture(writeTemporaryFile("halves.bmp", infoBitmap({4, 4}, {}, pixels)).c_str());
-    return object;
-  }
-
-  std::vector<uint8_t> drawFrame(SphereObject& object) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     glFrustum(-0.1 * kWidth / kHeight, 0.1 * kWidth / kHeight, -0.1, 0.1, 0.2, 100.0);
     glMatrixMode(GL_MODELVIEW);
+    // Textured red in its top half and blue in its bottom half.
+    std::vector<uint8_t> pixels;
+    for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k < 8 ? 255 : 0), 0, uint8_t(k < 8 ? 0 : 255)});
+    texture_ = writeTemporaryFile("halves.bmp", infoBitmap({4, 4}, {}, pixels));
+  }
+
+  // The sphere of radius 1 three units in front of the eye; the colour of a
+  // pixel that far from the centre.
+  std::vector<uint8_t> drawFrame(SphereObject& sphere) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -3.0f);
-    object.draw();
-    glFinish();
+    sphere.draw();
     return readPixels();
   }
-
-  const uint8_t* pixel(const std::vector<uint8_t>& frame, int x, int y) const {
-    return &frame[(size_t(y) * kWidth + x) * 3];
+  static const uint8_t* pixel(const std::vector<uint8_t>& frame, int dx, int dy) {
+    return &frame[(size_t(kHeight / 2 + dy) * kWidth + kWidth / 2 + dx) * 3];
   }
+
+  std::string texture_;
 };
 
-TEST_F(SphereObjectTest, DisplayListAndDirectDrawingShowTheSamePicture) {
-  auto direct = sphere();
-  const auto reference = drawFrame(*direct);
-  auto listed = sphere();
-  listed->compileDisplayList();
-  ASSERT_NE(listed->displayList, -1);
-  EXPECT_EQ(drawFrame(*listed), reference);
-}
-
-TEST_F(SphereObjectTest, TheUpAxisRunsThroughThePoles) {
-  auto object = sphere();
-  const auto frame = drawFrame(*object);
+TEST_F(SphereObjectTest, TheUpAxisRunsThroughThePolesAlikeInADisplayList) {
+  SphereObject direct(1.0f, 32, 16), listed(1.0f, 32, 16);
+  direct.loadTexture(texture_.c_str());
+  listed.loadTexture(texture_.c_str());
+  const auto frame = drawFrame(direct);
   // Rows grow upwards in the read-back: above the centre is the up pole's half.
-  const uint8_t* above = pixel(frame, kWidth / 2, kHeight / 2 + 80);
-  const uint8_t* below = pixel(frame, kWidth / 2, kHeight / 2 - 80);
-  EXPECT_GT(above[0], 200);
-  EXPECT_LT(above[2], 50);
-  EXPECT_GT(below[2], 200);
-  EXPECT_LT(below[0], 50);
+  EXPECT_GT(pixel(frame, 0, 80)[0], 200);
+  EXPECT_LT(pixel(frame, 0, 80)[2], 50);
+  EXPECT_GT(pixel(frame, 0, -80)[2], 200);
+  EXPECT_LT(pixel(frame, 0, -80)[0], 50);
+  listed.compileDisplayList();
+  ASSERT_NE(listed.displayList, -1);
+  EXPECT_EQ(drawFrame(listed), frame);
 
   // Turned a quarter about Z, the poles lie left and right.
-  object->rotationZ = 90.0f;
-  object->applyRotations();
-  const auto turned = drawFrame(*object);
-  EXPECT_GT(pixel(turned, kWidth / 2 - 80, kHeight / 2)[0], 200);
-  EXPECT_GT(pixel(turned, kWidth / 2 + 80, kHeight / 2)[2], 200);
+  direct.rotationZ = 90.0f;
+  direct.applyRotations();
+  const auto turned = drawFrame(direct);
+  EXPECT_GT(pixel(turned, -80, 0)[0], 200);
+  EXPECT_GT(pixel(turned, 80, 0)[2], 200);
 }
 
 }  // namespace

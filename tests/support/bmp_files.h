@@ -1,19 +1,13 @@
-// BMP files written by the tests themselves, byte by byte.
+// BMP files written by the tests themselves, byte by byte, in the test's
+// temporary folder, and pictures loaded from files.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-// Little-endian bytes in file order.
-struct ByteWriter {
-  std::vector<uint8_t> bytes;
-
-  ByteWriter& u8(uint8_t value);
-  ByteWriter& u16(uint16_t value);
-  ByteWriter& u32(uint32_t value);
-  ByteWriter& append(const std::vector<uint8_t>& more);
-};
+#include "image/bmp_loader.h"
 
 // The fields of a 40-byte info header.
 struct InfoHeader {
@@ -40,3 +34,8 @@ std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPe
 // A path in the test's temporary folder, and a file written there.
 std::string temporaryPath(const std::string& name);
 std::string writeTemporaryFile(const std::string& name, const std::vector<uint8_t>& bytes);
+
+// loadBmpImage's picture, freed as its caller must free it.
+using Image = std::unique_ptr<RgbImage, void (*)(RgbImage*)>;
+Image loadImage(const std::string& path);
+Image ownImage(RgbImage* image);

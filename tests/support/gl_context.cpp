@@ -3,6 +3,22 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+const std::vector<float> kIdentityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+std::vector<uint8_t> readPixels(int width, int height) {
+  std::vector<uint8_t> pixels(size_t(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+std::vector<float> glMatrix(unsigned int which) {
+  std::vector<float> matrix(16);
+  glGetFloatv(which, matrix.data());
+  return matrix;
+}
+
 void GlContextTest::SetUp() {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -19,13 +35,3 @@ void GlContextTest::TearDown() {
   if (window_) SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
-
-std::vector<uint8_t> GlContextTest::readPixels() const {
-  std::vector<uint8_t> pixels(kWidth * kHeight * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
-void GlContextTest::readMatrix(unsigned int which, float out[16]) { glGetFloatv(which, out); }

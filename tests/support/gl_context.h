@@ -1,10 +1,17 @@
-// A real OpenGL context (Mesa) on an 800 x 600 window, current for the test.
+// A real OpenGL context (Mesa) on an 800 x 600 window, current for the test,
+// and what tests read back from whatever context is current.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
+
+// The back buffer's RGB pixels from the lower left corner, bottom row first.
+std::vector<uint8_t> readPixels(int width, int height);
+// The modelview or projection matrix as OpenGL holds it.
+std::vector<float> glMatrix(unsigned int which);
+extern const std::vector<float> kIdentityMatrix;
 
 class GlContextTest : public ::testing::Test {
  protected:
@@ -13,11 +20,7 @@ class GlContextTest : public ::testing::Test {
 
   void SetUp() override;
   void TearDown() override;
-
-  // The back buffer's RGB pixels, bottom row first.
-  std::vector<uint8_t> readPixels() const;
-  // The modelview or projection matrix as OpenGL holds it.
-  static void readMatrix(unsigned int which, float out[16]);
+  static std::vector<uint8_t> readPixels() { return ::readPixels(kWidth, kHeight); }
 
  private:
   void* window_ = nullptr;

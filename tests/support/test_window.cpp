@@ -6,10 +6,6 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
-constexpr const char* kClassName = "RecordingWindow";
-}
-
 std::vector<ReceivedMessage>& receivedMessages() {
   static std::vector<ReceivedMessage> messages;
   return messages;
@@ -23,9 +19,9 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 static HWND createRecordingWindow(const char* title, int width, int height) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = recordingProc;
-  windowClass.lpszClassName = kClassName;
+  windowClass.lpszClassName = "RecordingWindow";
   RegisterClassA(&windowClass);  // once per process; later calls fail harmlessly
-  HWND window = CreateWindowExA(0, kClassName, title, WS_POPUP, 0, 0, width, height, nullptr,
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height, nullptr,
                                 nullptr, nullptr, nullptr);
   EXPECT_NE(window, nullptr);
   ShowWindow(window, SW_SHOW);
@@ -34,8 +30,6 @@ static HWND createRecordingWindow(const char* title, int width, int height) {
 
 RecordingWindow::RecordingWindow(const char* title, int width, int height)
     : handle(createRecordingWindow(title, width, height)) {}
-
-RecordingWindow::~RecordingWindow() { DestroyWindow(handle); }
 
 bool pumpUntil(const std::function<bool(const MSG&)>& wanted) {
   const Uint64 end = SDL_GetTicks64() + 5000;
@@ -70,7 +64,6 @@ std::string xdotool(const std::string& arguments) {
 }
 
 std::string xWindowId(const char* title) {
-  std::string id = xdotool(std::string("search --name '^") + title + "$'");
-  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
-  return id.substr(0, id.find('\n'));
+  const std::string found = xdotool(std::string("search --name '^") + title + "$'");
+  return found.substr(0, found.find('\n'));
 }

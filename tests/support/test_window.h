@@ -20,12 +20,10 @@ std::vector<ReceivedMessage>& receivedMessages();
 // Records the message, then answers as DefWindowProcA does.
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A shown popup window of class "RecordingWindow" whose procedure records,
-// destroyed with the object.
-class RecordingWindow {
- public:
+// A shown popup window whose procedure records, destroyed with the object.
+struct RecordingWindow {
   explicit RecordingWindow(const char* title, int width = 320, int height = 240);
-  ~RecordingWindow();
+  ~RecordingWindow() { DestroyWindow(handle); }
   RecordingWindow(const RecordingWindow&) = delete;
   RecordingWindow& operator=(const RecordingWindow&) = delete;
   const HWND handle;

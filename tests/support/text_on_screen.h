@@ -18,10 +18,8 @@ class TextOnScreenTest : public GlContextTest {
  protected:
   struct Colour {
     uint8_t r, g, b;
-    bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
   };
-  static constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0},
-      kRed{255, 0, 0};
+  static constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0}, kRed{255, 0, 0};
 
   // The pixels of one colour in a window rectangle, and where they lie.
   struct Ink {
@@ -55,25 +53,21 @@ class TextOnScreenTest : public GlContextTest {
 
   // Where a point of the plane 100 units in front of the eye lands, in pixels.
   static void windowPosition(float x, float y, double& windowX, double& windowY) {
-    double modelview[16], projection[16], windowZ;
+    double projection[16], windowZ;
     GLint viewport[4];
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glPopMatrix();
-    gluProject(x, y, -100.0, modelview, projection, viewport, &windowX, &windowY, &windowZ);
+    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    gluProject(x, y, -100.0, identity, projection, viewport, &windowX, &windowY, &windowZ);
   }
 
-  Ink ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int bottom = 0,
-          int right = kWidth, int top = kHeight) const {
+  static Ink ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int bottom = 0,
+                 int right = kWidth, int top = kHeight) {
     Ink ink;
     for (int y = std::max(bottom, 0); y < std::min(top, kHeight); ++y) {
       for (int x = std::max(left, 0); x < std::min(right, kWidth); ++x) {
         const uint8_t* p = &pixels[(y * kWidth + x) * 3];
-        if (!(Colour{p[0], p[1], p[2]} == colour)) continue;
+        if (p[0] != colour.r || p[1] != colour.g || p[2] != colour.b) continue;
         ++ink.count;
         ink.left = std::min(ink.left, x);
         ink.right = std::max(ink.right, x);

@@ -1,3 +1,5 @@
+// The ship controller and the pilot's input, injected through the stand-in's
+// seam, and their place in the simulation step.
 #include <gtest/gtest.h>
 
 #include "app/display_settings.h"
@@ -12,7 +14,9 @@ namespace {
 using platform::testing::injectCursorPos;
 using platform::testing::injectKeyState;
 
-struct FlightInputTest : ::testing::Test {
+std::vector<float> axes(const float (&values)[3]) { return {values[0], values[1], values[2]}; }
+
+struct FlightTest : ::testing::Test {
   void SetUp() override {
     g_display = {800, 600, 32, 60};
     g_controller = &controller;
@@ -22,14 +26,9 @@ struct FlightInputTest : ::testing::Test {
   void TearDown() override { g_controller = nullptr; }
 
   // One poll with the cursor moved by (dx, dy) from the centre since the last.
-  void pollAfterMoving(int dx, int dy) {
+  static void pollAfterMoving(int dx, int dy) {
     injectCursorPos(400 + dx, 300 + dy);
     pollFlightInput();
-  }
-  POINT cursor() {
-    POINT p{};
-    GetCursorPos(&p);
-    return p;
   }
 
   TestWorld world;
@@ -37,24 +36,20 @@ struct FlightInputTest : ::testing::Test {
   ShipController controller{body.sceneObject, &body};
 };
 
-TEST_F(FlightInputTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButton) {
+TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButton) {
   injectKeyState(VK_LBUTTON, true);
   pollAfterMoving(20, -30);
-  EXPECT_EQ(body.angularAcceleration[0], -3.0f);
-  EXPECT_EQ(body.angularAcceleration[1], 2.0f);
-  EXPECT_EQ(body.angularAcceleration[2], 0.0f);
+  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{-3, 2, 0}));
   EXPECT_TRUE(g_steering);
   EXPECT_TRUE(controller.rotating);
-
   body.angularAcceleration[0] = body.angularAcceleration[1] = 0;
   injectKeyState(VK_MBUTTON, true);
   pollAfterMoving(20, -30);
   EXPECT_EQ(controller.rotationCommand[2], 2.0f);
-  EXPECT_EQ(body.angularAcceleration[2], 2.0f);
-  EXPECT_EQ(body.angularAcceleration[0], -3.0f);  // only the earlier command, again
+  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{-3, 2, 2})) << "the earlier command again, and the roll";
 }
 
-TEST_F(FlightInputTest, SuccessivePollsAccumulateTheCommand) {
+TEST_F(FlightTest, SuccessivePollsAccumulateTheCommand) {
   injectKeyState(VK_LBUTTON, true);
   pollAfterMoving(10, 0);
   EXPECT_EQ(controller.rotationCommand[1], 1.0f);
@@ -65,18 +60,17 @@ TEST_F(FlightInputTest, SuccessivePollsAccumulateTheCommand) {
   EXPECT_EQ(body.angularAcceleration[1], 2.0f);
 }
 
-TEST_F(FlightInputTest, MotionWithTheLeftButtonUpIsLostAndTheCursorRecentred) {
-  g_display.Width = 801;  // an odd width rounds the centre down
-  g_display.Height = 601;
+TEST_F(FlightTest, MotionWithTheLeftButtonUpIsLostAndTheCursorRecentredAndReleaseStabilisesOnce) {
+  g_display = {801, 601, 32, 60};  // odd sizes round the centre down
   injectCursorPos(500, 200);
   pollFlightInput();
-  EXPECT_EQ(cursor().x, 400);
-  EXPECT_EQ(cursor().y, 300);
-  EXPECT_EQ(body.angularAcceleration[0] + body.angularAcceleration[1], 0.0f);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_EQ(cursor.x, 400);
+  EXPECT_EQ(cursor.y, 300);
+  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{0, 0, 0}));
   EXPECT_FALSE(controller.rotating);
-}
 
-TEST_F(FlightInputTest, ReleasingTheLeftButtonStartsStabilisingOnce) {
   injectKeyState(VK_LBUTTON, true);
   pollFlightInput();
   injectKeyState(VK_LBUTTON, false);
@@ -84,12 +78,37 @@ TEST_F(FlightInputTest, ReleasingTheLeftButtonStartsStabilisingOnce) {
   EXPECT_TRUE(controller.stabilising);
   EXPECT_FALSE(g_steering);
   controller.update(0.01f);  // nothing turns, so it ends at once
-  EXPECT_FALSE(controller.stabilising);
   pollFlightInput();
   EXPECT_FALSE(controller.stabilising);
 }
 
-TEST_F(FlightInputTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
+TEST_F(FlightTest, StabilisingBrakesEachAxisToRestAtTwoHundredDegreesPerSecondSquared) {
+  controller.stabilising = controller.rotating = true;
+  body.angularVelocity[0] = 5;
+  body.angularVelocity[1] = 3.5;
+  body.angularVelocity[2] = -1.9f;
+  controller.update(0.01f);  // a step of exactly 2 degrees per second
+  // 3.5 becomes 1.5 after braking, then falls within the band.
+  EXPECT_EQ(axes(body.angularVelocity), (std::vector<float>{3, 0, 0}));
+  EXPECT_TRUE(controller.stabilising);
+  body.angularVelocity[0] = 2;  // not above the step, so only the band catches it
+  controller.update(0.01f);
+  EXPECT_EQ(body.angularVelocity[0], 0.0f);
+  EXPECT_FALSE(controller.stabilising);
+  EXPECT_FALSE(controller.rotating);
+
+  // Commands do not build up while stabilising; each reaches the body for its own step only.
+  controller.stabilising = true;
+  body.angularVelocity[1] = 50;
+  controller.addRotation(0, 1, 0);
+  controller.update(0.01f);
+  EXPECT_EQ(controller.rotationCommand[1], 0.0f);
+  body.angularAcceleration[1] = 0;
+  controller.addRotation(0, 1, 0);
+  EXPECT_EQ(body.angularAcceleration[1], 1.0f);
+}
+
+TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
   injectKeyState('F', true);
   for (int k = 0; k < 10; ++k) pollFlightInput();
   EXPECT_EQ(controller.power, 1.4901161e-08f);
@@ -109,7 +128,7 @@ TEST_F(FlightInputTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
   EXPECT_EQ(controller.power, 1.0f);
 }
 
-TEST_F(FlightInputTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
+TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
   const Vector3 expected[] = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);
@@ -122,7 +141,39 @@ TEST_F(FlightInputTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
   EXPECT_EQ(controller.rotationCommand[0] + controller.rotationCommand[1], 0.0f);
 }
 
-TEST_F(FlightInputTest, EscapeHeldPostsOneCloseRequestPerPoll) {
+TEST_F(FlightTest, FrontThrusterInVelocityRotatingModeStopsASlowShipDead) {
+  controller.velocityRotating = true;
+  controller.thruster = Front;
+  body.velocity = {0, 0, -0.05};
+  controller.applyThrust({0, 0, 0.1});
+  EXPECT_EQ(body.velocity, Vector3(0, 0, -0.05)) << "nothing to cancel without any acceleration";
+  EXPECT_EQ(body.acceleration, Vector3());
+
+  body.acceleration = {0, 0, 1e-6};  // gravity
+  const Vector3 thrust = Vector3(0, 0, 1) * static_cast<double>(controller.power);
+  controller.applyThrust(thrust);
+  EXPECT_EQ(body.velocity, Vector3());
+  EXPECT_EQ(body.acceleration, Vector3(0, 0, 1e-6) + thrust - thrust);
+  body.velocity = {0, 0, -0.5};
+  controller.applyThrust(thrust);
+  EXPECT_EQ(body.velocity, Vector3(0, 0, -0.5));
+  EXPECT_EQ(body.acceleration, Vector3(0, 0, 1e-6) + thrust - thrust + thrust);
+}
+
+TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseBeforeTheBodiesMove) {
+  controller.velocityRotating = true;
+  body.velocity = {1, 0, 0};
+  controller.update(0.01f);  // not turning: nothing to realign
+  EXPECT_EQ(body.velocity, Vector3(1, 0, 0));
+  controller.rotating = true;
+  body.sceneObject->forward = {0, 0, -2};  // normalised before use
+  body.velocity = {0, 0, 2};               // drifting backwards
+  stepSimulation(0.5f);
+  EXPECT_EQ(body.velocity, Vector3(0, 0, -2));
+  EXPECT_EQ(*body.position, Vector3(0, 0, -1));
+}
+
+TEST_F(FlightTest, EscapeHeldPostsOneCloseRequestPerPoll) {
   injectKeyState(VK_ESCAPE, true);
   for (int k = 0; k < 3; ++k) pollFlightInput();
   int closes = 0;
@@ -130,30 +181,20 @@ TEST_F(FlightInputTest, EscapeHeldPostsOneCloseRequestPerPoll) {
   EXPECT_EQ(closes, 3);
 }
 
-TEST_F(FlightInputTest, ThrustActsInThePolledStepOnlyAndAZeroStepMovesNothing) {
+TEST_F(FlightTest, ThrustActsInThePolledStepOnlyAndAZeroStepMovesNothing) {
+  const Vector3 tenthForward = Vector3(0, 0, -1) * static_cast<double>(0.1f);
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);
   stepSimulation(0.0f);
   EXPECT_EQ(*body.position, Vector3());
   EXPECT_EQ(body.velocity, Vector3());
-  EXPECT_EQ(body.acceleration, Vector3(0, 0, -1) * static_cast<double>(0.1f));
-
+  EXPECT_EQ(body.acceleration, tenthForward);
   stepSimulation(1.0f);
-  EXPECT_EQ(body.velocity, Vector3(0, 0, -1) * static_cast<double>(0.1f));
+  EXPECT_EQ(body.velocity, tenthForward);
   injectKeyState(VK_RBUTTON, false);
   stepSimulation(1.0f);  // no thrust polled: the velocity stays
   EXPECT_EQ(body.acceleration, Vector3());
-  EXPECT_EQ(body.velocity, Vector3(0, 0, -1) * static_cast<double>(0.1f));
-}
-
-TEST_F(FlightInputTest, AssistsActBeforeTheBodiesMove) {
-  controller.velocityRotating = true;
-  controller.rotating = true;
-  body.velocity = {0, 0, 2};  // drifting backwards
-  stepSimulation(0.5f);
-  // Realigned along the nose before integration moved the body.
-  EXPECT_EQ(body.velocity, Vector3(0, 0, -2));
-  EXPECT_EQ(*body.position, Vector3(0, 0, -1));
+  EXPECT_EQ(body.velocity, tenthForward);
 }
 
 }  // namespace

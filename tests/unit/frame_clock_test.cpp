@@ -2,8 +2,6 @@
 // the millisecond timer, both driven with injected readings.
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
-
 #include "app/frame_clock.h"
 #include "platform/testing.h"
 
@@ -19,31 +17,16 @@ void frame() {
   updateFrameRate();
 }
 
-}  // namespace
-
-TEST(FrameClock, ThePerformanceCounterIsChosenWhenThereIsOne) {
-  injectPerformanceCounter(3579545, 1000);
+TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrame) {
+  injectPerformanceCounter(1000000, 0);
   g_clock.nowMs = 9;  // every field starts from zero
   startFrameClock();
   EXPECT_TRUE(g_clock.highResolution);
-  EXPECT_EQ(g_clock.ticksPerSecond, 3579545);
-  EXPECT_EQ(g_clock.lastFrameTicks, 1000);
-  EXPECT_EQ(g_clock.fpsStartTicks, 1000);
   EXPECT_EQ(g_clock.nowMs, 0u);
   // The 32-bit float nearest 1000 / frequency, and every frame carries it.
-  EXPECT_EQ(g_clock.msPerTick, static_cast<float>(1000.0 / 3579545.0));
-  EXPECT_NE(double(g_clock.msPerTick), 1000.0 / 3579545.0);
+  EXPECT_EQ(g_clock.msPerTick, static_cast<float>(1000.0 / 1000000.0));
+  EXPECT_NE(double(g_clock.msPerTick), 1000.0 / 1000000.0);
 
-  injectPerformanceCounter(3579545, 1000 + 3579545);
-  measureFrameTime();
-  EXPECT_EQ(g_frameSeconds, static_cast<float>(3579545.0 * g_clock.msPerTick / 1000.0));
-  EXPECT_EQ(g_clock.lastFrameTicks, 1000 + 3579545);
-  EXPECT_EQ(g_frameCount, 1);
-}
-
-TEST(FrameClock, TheRateIsSetOnEveryFiftiethFrame) {
-  injectPerformanceCounter(1000000, 0);
-  startFrameClock();
   // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24.
   for (int i = 1; i <= 49; ++i) {
     injectPerformanceCounter(1000000, i * 16600);
@@ -55,7 +38,7 @@ TEST(FrameClock, TheRateIsSetOnEveryFiftiethFrame) {
   frame();
   EXPECT_EQ(g_fps, 60);
   EXPECT_EQ(g_frameCount, 0);
-  EXPECT_FLOAT_EQ(g_frameSeconds, 0.0166f);
+  EXPECT_EQ(g_frameSeconds, static_cast<float>(16600.0 * g_clock.msPerTick / 1000.0));
 
   // The rate holds until the next block ends. That block takes one second,
   // which the 32-bit msPerTick (0.0010000000475) makes 1000.00005 ms: 49.
@@ -72,13 +55,9 @@ TEST(FrameClock, WithoutACounterTheMillisecondTimerServesAcrossItsWrap) {
   injectMillisecondTimer(0xFFFFFFF0u);
   startFrameClock();
   EXPECT_FALSE(g_clock.highResolution);
-  EXPECT_EQ(g_clock.lastFrameMs, 0xFFFFFFF0u);
-  EXPECT_EQ(g_clock.ticksPerSecond, 0);
-
   injectMillisecondTimer(0x00000004u);  // 20 ms later, past 2^32
   measureFrameTime();
   EXPECT_FLOAT_EQ(g_frameSeconds, 0.020f);
-
   // A frame shorter than the timer's resolution measures 0, the next one the
   // time accumulated.
   measureFrameTime();
@@ -86,7 +65,6 @@ TEST(FrameClock, WithoutACounterTheMillisecondTimerServesAcrossItsWrap) {
   injectMillisecondTimer(0x00000015u);
   measureFrameTime();
   EXPECT_FLOAT_EQ(g_frameSeconds, 0.017f);
-
   // The block that began at the start ends exactly one second later: 50.
   g_frameCount = 49;
   injectMillisecondTimer(0xFFFFFFF0u + 1000u);
@@ -104,10 +82,4 @@ TEST(FrameClock, ABlockMeasuredAsNoTimeKeepsThePreviousRate) {
   EXPECT_EQ(g_frameCount, 0);
 }
 
-TEST(FrameClock, TheRealCounterMeasuresRealTime) {
-  startFrameClock();
-  ASSERT_TRUE(g_clock.highResolution);
-  SDL_Delay(20);
-  measureFrameTime();
-  EXPECT_GE(g_frameSeconds, 0.019f);
-}
+}  // namespace

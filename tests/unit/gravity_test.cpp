@@ -11,53 +11,38 @@
 
 namespace {
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-bool sameBits(const Vector3& a, const Vector3& b) {
-  return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
+template <typename T>
+bool sameBits(const T& a, const T& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 TEST(SplitSquaredLength, MantissaAndTruncatedDecimalExponent) {
-  struct Case {
+  const struct {
     Vector3 v;
     float mantissa;
     int exponent;
   } cases[] = {{{0.5, 0, 0}, 0.25f, 0},
                {{0, std::sqrt(0.05), 0}, 0.5f, -1},
                {{0, 0, std::sqrt(999.9)}, 9.99899959564209f, 2},
-               {{0, 0, 275}, 7.5625f, 4}};
-  for (const Case& c : cases) {
-    float m;
-    int32_t e;
+               {{0, 0, 275}, 7.5625f, 4},
+               {{0, 0, 0}, 0.0f, 0}};  // zero, without undefined behaviour
+  for (const auto& c : cases) {
+    float m = -1;
+    int32_t e = -1;
     c.v.splitSquaredLength(m, e);
     EXPECT_EQ(e, c.exponent) << c.v.lengthSquared();
     EXPECT_EQ(m, c.mantissa) << c.v.lengthSquared();
   }
 }
 
-TEST(SplitSquaredLength, ZeroLengthSplitsIntoZeroWithoutUndefinedBehaviour) {
-  float m = -1;
-  int32_t e = -1;
-  Vector3().splitSquaredLength(m, e);
-  EXPECT_EQ(m, 0.0f);
-  EXPECT_EQ(e, 0);
-}
-
-TEST(PowersOfTen, TableMatchesPowAndExponentMatchesLog10) {
+TEST(PowersOfTen, TableMatchesPowAndExponentMatchesLog10AroundEveryPowerOfTen) {
   for (int k = -450; k <= 450; ++k) EXPECT_TRUE(sameBits(powerOfTen(k), std::pow(10.0, k))) << k;
-  // Around every power of ten, where the table's rounding and log10's meet.
-  for (int n = -323; n <= 308; ++n) {
+  for (int n = -323; n <= 308; ++n) {  // where the table's rounding and log10's meet
     double s = std::pow(10.0, n);
     for (int step = 0; step < 8; ++step) s = std::nextafter(s, 0.0);
-    for (int step = 0; step < 16; ++step) {
+    for (int step = 0; step < 16; ++step, s = std::nextafter(s, HUGE_VAL)) {
       if (s > 0) ASSERT_EQ(decimalExponent(s), static_cast<int32_t>(std::log10(s))) << s;
-      s = std::nextafter(s, HUGE_VAL);
     }
-  }
-  std::mt19937_64 random(7);
-  std::uniform_real_distribution<double> logScale(-300, 300);
-  for (int i = 0; i < 200000; ++i) {
-    const double s = std::pow(10.0, logScale(random));
-    ASSERT_EQ(decimalExponent(s), static_cast<int32_t>(std::log10(s))) << s;
   }
 }
 
@@ -67,35 +52,8 @@ TEST(Gravity, TermsBetweenPlayerAndEarthInTheInitialWorld) {
   Body& earth = world.add(earthStart(), kEarthMass.mantissa, kEarthMass.exponent);
   applyGravity();
   // k = -6, f = 2.5443053; then k = -21, f = 0.085236363.
-  EXPECT_EQ(2.5443053245544434f, 3.223f * 0.2f * 5.97f / (7.5625f * 0.2f));
   EXPECT_TRUE(sameBits(player.acceleration, Vector3(0, 0, -1) * (1e-6 * 2.5443053245544434f)));
   EXPECT_TRUE(sameBits(earth.acceleration, Vector3(0, 0, 1) * (1e-21 * 0.085236363f)));
-  EXPECT_FLOAT_EQ(static_cast<float>(earth.acceleration.z / 1e-21), 0.085236363f);
-}
-
-TEST(Gravity, ResetsAccelerationsAndKeepsVelocities) {
-  TestWorld world;
-  Body& only = world.add({1, 2, 3}, 1, 0);
-  only.acceleration = {5, 5, 5};
-  only.angularAcceleration[1] = 3;
-  only.velocity = {1, 0, 0};
-  only.angularVelocity[2] = 4;
-  applyGravity();
-  EXPECT_EQ(only.acceleration, Vector3());
-  EXPECT_EQ(only.angularAcceleration[1], 0.0f);
-  EXPECT_EQ(only.velocity, Vector3(1, 0, 0));
-  EXPECT_EQ(only.angularVelocity[2], 4.0f);
-}
-
-TEST(Gravity, BodiesCloserThanTheThresholdBothPullAlongPlusX) {
-  TestWorld world;
-  Body& a = world.add({0, 0, 0}, 1, 0);
-  Body& b = world.add({0, 5e-7, 0}, 1, 0);
-  applyGravity();
-  EXPECT_GT(a.acceleration.x, 0);
-  EXPECT_GT(b.acceleration.x, 0);
-  EXPECT_EQ(a.acceleration.y, 0);
-  EXPECT_EQ(b.acceleration.y, 0);
 }
 
 TEST(Gravity, CoincidentBodiesGetNoInfinityOrNaN) {
@@ -104,25 +62,9 @@ TEST(Gravity, CoincidentBodiesGetNoInfinityOrNaN) {
   Body& b = world.add({1, 1, 1}, 1, 0);
   Body& c = world.add({4, 1, 1}, 1, 0);
   applyGravity();
-  for (Body* body : {&a, &b, &c}) {
-    EXPECT_TRUE(std::isfinite(body->acceleration.x) && std::isfinite(body->acceleration.y) &&
-                std::isfinite(body->acceleration.z));
-  }
+  for (Body* body : {&a, &b, &c}) EXPECT_TRUE(std::isfinite(body->acceleration.lengthSquared()));
   EXPECT_GT(a.acceleration.x, 0.0);  // the third body still pulls on both
   EXPECT_EQ(a.acceleration, b.acceleration);
-}
-
-// Fills a world with random bodies; the positions spread over many decades.
-void randomWorld(TestWorld& world, std::mt19937_64& random, int count) {
-  std::uniform_real_distribution<double> unit(-1, 1);
-  std::uniform_real_distribution<double> decades(-8, 8);
-  std::uniform_real_distribution<float> mantissa(0.1f, 9.99f);
-  std::uniform_int_distribution<int> exponent(-5, 30);
-  for (int i = 0; i < count; ++i) {
-    const double scale = std::pow(10.0, decades(random));
-    world.add({unit(random) * scale, unit(random) * scale, unit(random) * scale},
-              mantissa(random), exponent(random), mantissa(random), exponent(random));
-  }
 }
 
 // Runs the gravity pass on g_bodies, then the plain law, and counts the
@@ -139,11 +81,22 @@ int bodiesUnlikeThePlainLaw() {
 }
 
 TEST(Gravity, FastPassIsBitIdenticalToThePlainLaw) {
+  TestWorld initial;
+  initial.addInitialWorld();
+  EXPECT_EQ(bodiesUnlikeThePlainLaw(), 0) << "the initial world";
   std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> unit(-1, 1), decades(-8, 8);
+  std::uniform_real_distribution<float> mantissa(0.1f, 9.99f);
+  std::uniform_int_distribution<int> exponent(-5, 30);
   for (int round = 0; round < 40; ++round) {
     TestWorld world;
-    randomWorld(world, random, 30);
-    // Edge cases: distances right at powers of ten, tiny and huge distances.
+    for (int i = 0; i < 30; ++i) {  // positions spread over many decades
+      const double scale = std::pow(10.0, decades(random));
+      world.add({unit(random) * scale, unit(random) * scale, unit(random) * scale},
+                mantissa(random), exponent(random), mantissa(random), exponent(random));
+    }
+    // Edge cases: distances right at powers of ten, closer than the
+    // normalisation threshold, tiny and huge.
     world.add({std::sqrt(10.0), 0, 0}, 1, 0);
     world.add({0, 0, 1e-4}, 2, 3);
     world.add({0, 0, 1e-4 + 3e-7}, 2, 3);
@@ -154,14 +107,7 @@ TEST(Gravity, FastPassIsBitIdenticalToThePlainLaw) {
   }
 }
 
-TEST(Gravity, InitialWorldMatchesThePlainLaw) {
-  TestWorld world;
-  world.addInitialWorld();
-  ASSERT_EQ(world.size(), 52u);
-  EXPECT_EQ(bodiesUnlikeThePlainLaw(), 0);
-}
-
-TEST(Integrate, ExactForConstantAccelerationAndInertForAZeroStep) {
+TEST(Integrate, ExactForConstantAccelerationInertForAZeroStepAndRotationsAccumulate) {
   TestWorld world;
   Body& body = world.add({1, 2, 3}, 1, 0);
   body.velocity = {0.5, 0, 0};
@@ -181,15 +127,8 @@ TEST(Integrate, ExactForConstantAccelerationAndInertForAZeroStep) {
   EXPECT_EQ(body.velocity, Vector3(0, 2, 0));
   EXPECT_EQ(body.sceneObject->rotationY, 0.25f);
   EXPECT_EQ(body.angularVelocity[1], 1.0f);
-}
-
-TEST(Integrate, RotationIncrementsAccumulateUntilDrawn) {
-  TestWorld world;
-  Body& body = world.add({}, 1, 0);
-  body.angularVelocity[2] = 3;
-  body.integrate(1.0f);
-  body.integrate(1.0f);
-  EXPECT_EQ(body.sceneObject->rotationZ, 6.0f);
+  body.integrate(0.5f);  // the increments accumulate until the object is drawn
+  EXPECT_EQ(body.sceneObject->rotationY, 1.0f);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// The window procedure over the real window and context: switching away and
-// back, and closing, driven through the queue as the main loop drives it.
+// The window procedure: its key commands, cursor and default handling, and,
+// over the real window and context, switching away and back and closing,
+// driven through the queue as the main loop drives it.
+#include "app/window_proc.h"
+
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "app/app_state.h"
 #include "app/display_settings.h"
@@ -13,6 +14,7 @@
 #include "render/graphics.h"
 #include "scene/scene_object.h"
 #include "sim/body.h"
+#include "sim/ship_controller.h"
 #include "tests/support/test_window.h"
 
 using platform::testing::lastDisplayModeRequest;
@@ -23,31 +25,66 @@ const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
 std::string screenSize() { return xdotool("getdisplaygeometry"); }
 
-// Whether a context was current when each object was destroyed.
-std::vector<bool> destroyedWithContext;
+class WindowProcKeys : public ::testing::Test {
+ protected:
+  void SetUp() override { g_controller = &controller; }
+  void TearDown() override { g_controller = nullptr; }
+  static LRESULT press(WPARAM virtualKey) { return windowProc(nullptr, WM_KEYDOWN, virtualKey, 0x00000001); }
 
-struct WitnessObject : SceneObject {
-  ~WitnessObject() override { destroyedWithContext.push_back(SDL_GL_GetCurrentContext()); }
+  ShipController controller{nullptr, nullptr};
 };
 
-// The start-up up to a current context, as WinMain and initGraphics run it.
+TEST_F(WindowProcKeys, LettersChooseTheThrusterAndVelocityRotatingLeavesOnlyMainAndFront) {
+  // Each key pressed in turn, and the thruster and the mode after it.
+  const struct {
+    WPARAM key;
+    uint8_t thruster;
+    bool velocityRotating;
+  } presses[] = {
+      {'A', Port, false},  {'D', Starboard, false}, {'E', Dorsal, false}, {'Q', Ventral, false},
+      {'W', Front, false}, {'S', Main, false},      {'Z', Main, false},   {VK_ESCAPE, Main, false},
+      {'A', Port, false},  {VK_TAB, Main, true},  // on, and port becomes main in the same key press
+      {'A', Main, true},   {'D', Main, true},       {'E', Main, true},    {'Q', Main, true},
+      {'W', Front, true},  {'X', Front, true},      {VK_TAB, Front, false},  // off: the selection stays
+  };
+  for (const auto& p : presses) {
+    EXPECT_EQ(press(p.key), 0);
+    EXPECT_EQ(controller.thruster, p.thruster) << p.key;
+    EXPECT_EQ(controller.velocityRotating, p.velocityRotating) << p.key;
+  }
+}
+
+TEST_F(WindowProcKeys, TabChangesNoModeWhileRotatingButTheThrusterRuleStillRuns) {
+  controller.rotating = true;
+  press(VK_TAB);
+  EXPECT_FALSE(controller.velocityRotating);
+  controller.velocityRotating = true;
+  controller.thruster = Starboard;
+  press(VK_TAB);
+  EXPECT_TRUE(controller.velocityRotating);
+  EXPECT_EQ(controller.thruster, Main);
+}
+
+TEST(WindowProc, CursorKeysBeforeTheWorldAndOtherMessages) {
+  // Every WM_SETCURSOR hides the cursor once more.
+  EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT), 0);
+  EXPECT_EQ(platform::testing::cursorDisplayCount(), -1);
+  windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT);
+  EXPECT_EQ(platform::testing::cursorDisplayCount(), -2);
+  ASSERT_EQ(g_controller, nullptr);
+  EXPECT_EQ(windowProc(nullptr, WM_KEYDOWN, VK_TAB, 1), 0);  // no world yet: changes nothing
+  EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);    // the default answers
+  EXPECT_EQ(windowProc(nullptr, WM_KEYUP, 'A', 0), 0);
+}
+
+// The start-up up to the splash, as WinMain runs it.
 class RunningApplication : public ::testing::Test {
  protected:
   void SetUp() override {
     g_instance = kInstance;
     g_display = {800, 600, 32, 60};
     ASSERT_TRUE(createMainWindow(kInstance, SW_SHOWDEFAULT));
-    g_deviceContext = GetDC(g_window);
-    PIXELFORMATDESCRIPTOR format = {};
-    format.nSize = sizeof format;
-    format.nVersion = 1;
-    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    format.cColorBits = 32;
-    format.cDepthBits = 16;
-    ASSERT_TRUE(SetPixelFormat(g_deviceContext, ChoosePixelFormat(g_deviceContext, &format),
-                               &format));
-    g_glContext = wglCreateContext(g_deviceContext);
-    ASSERT_TRUE(wglMakeCurrent(g_deviceContext, g_glContext));
+    ASSERT_TRUE(initGraphics());
   }
 
   // Posts the message and runs the main loop's message handling until the
@@ -61,8 +98,6 @@ class RunningApplication : public ::testing::Test {
     }
   }
 };
-
-}  // namespace
 
 TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext) {
   const int requestsAtStart = lastDisplayModeRequest().count;
@@ -85,11 +120,16 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   EXPECT_EQ(screenSize(), "800 600\n");
   deliver(WM_ACTIVATEAPP, 2);  // activated by a click: still active, nothing to do
   EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 2);
-  EXPECT_NE(glGetString(GL_VERSION), nullptr);
 }
 
+// Whether a context was current when each object was destroyed.
+std::vector<bool> destroyedWithContext;
+
+struct WitnessObject : SceneObject {
+  ~WitnessObject() override { destroyedWithContext.push_back(SDL_GL_GetCurrentContext()); }
+};
+
 TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
-  destroyedWithContext.clear();
   for (int i = 0; i < 3; ++i) {
     auto* object = new WitnessObject();
     object->displayList = static_cast<int32_t>(glGenLists(1));
@@ -118,27 +158,4 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   EXPECT_FALSE(UnregisterClassA("Orbitrand", kInstance)) << "already unregistered";
 }
 
-TEST_F(RunningApplication, CloseWhileInactiveEndsTheSameWay) {
-  deliver(WM_ACTIVATEAPP, FALSE);
-  deliver(WM_CLOSE, 0);
-  EXPECT_FALSE(g_app.running);
-  EXPECT_EQ(g_window, nullptr);
-  EXPECT_EQ(g_glContext, nullptr);
-}
-
-TEST_F(RunningApplication, AltF4FromTheKeyboardEndsTheLoop) {
-  pumpFor(200);
-  xdotool("keydown alt+F4");
-  MSG taken;
-  for (int polls = 0; g_app.running && polls < 2000; ++polls) {
-    if (PeekMessageA(&taken, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&taken);
-      DispatchMessageA(&taken);
-    } else {
-      SDL_Delay(2);
-    }
-  }
-  xdotool("keyup alt+F4");
-  EXPECT_FALSE(g_app.running);
-  EXPECT_EQ(g_window, nullptr);
-}
+}  // namespace
