@@ -125,12 +125,10 @@ TEST_F(DamagedModelTest, EveryDamageLeavesAnObjectThatDrawsNothing) {
       object.applyRotations();
       loadViewOf(*soundMesh);
       const std::vector<uint8_t> background = readPixels();
-      float view[16], after[16];
-      readMatrix(GL_MODELVIEW_MATRIX, view);
+      const std::vector<float> view = glMatrix(GL_MODELVIEW_MATRIX);
       object.draw();
       EXPECT_EQ(readPixels(), background);
-      readMatrix(GL_MODELVIEW_MATRIX, after);
-      EXPECT_EQ(std::vector<float>(after, after + 16), std::vector<float>(view, view + 16));
+      EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), view);
       EXPECT_EQ(object.forward.z, -1.0);
       EXPECT_EQ(object.up.y, 1.0);
       EXPECT_EQ(object.rotationX, 90.0f);
