@@ -6,9 +6,7 @@
 #include "scene/scene_object.h"
 #include "sim/body.h"
 
-void shutdown() {
-  // The objects go while their context is still current: their display lists
-  // are deleted with them.
+void destroyWorldLists() {
   while (g_objects) {
     SceneObject* next = g_objects->next;
     delete g_objects;
@@ -19,6 +17,12 @@ void shutdown() {
     delete g_bodies;
     g_bodies = next;
   }
+}
+
+void shutdown() {
+  // The objects go while their context is still current: their display lists
+  // are deleted with them.
+  destroyWorldLists();
   ChangeDisplaySettingsA(nullptr, 0);
   ShowCursor(TRUE);
   wglMakeCurrent(nullptr, nullptr);

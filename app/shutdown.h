@@ -4,3 +4,7 @@
 
 // Called once, by the window procedure on WM_CLOSE.
 void shutdown();
+
+// Destroys the scene objects, then the bodies, emptying both lists; the
+// first two steps of shutdown.
+void destroyWorldLists();

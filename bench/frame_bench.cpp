@@ -64,20 +64,12 @@ struct FrameStage {
 const FrameStage kStages[] = {
     {"backdrop",
      [] {
-       g_background->draw();
-       glClear(GL_DEPTH_BUFFER_BIT);
+       drawBackdrop();
        glFinish();
      }},
     {"world",
      [] {
-       for (SceneObject* object = g_objects; object; object = object->next) object->applyRotations();
-       recentreWorld();
-       g_camera->updateView();
-       glMatrixMode(GL_MODELVIEW);
-       for (SceneObject* object = g_objects; object; object = object->next) {
-         glLoadMatrixf(g_camera->view.data());
-         object->draw();
-       }
+       drawWorld();
        glFinish();
      }},
     {"heads-up display",
@@ -90,12 +82,7 @@ const FrameStage kStages[] = {
        SwapBuffers(g_deviceContext);
        glFinish();
      }},
-    {"simulation",
-     [] {
-       measureFrameTime();
-       stepSimulation(g_frameSeconds);
-       updateFrameRate();
-     }},
+    {"simulation", advanceWorld},
 };
 constexpr size_t kStageCount = std::size(kStages);
 

@@ -74,16 +74,7 @@ void destroyScene() {
   }
   const GLuint stars = static_cast<GLuint>(g_background->texture);
   glDeleteTextures(1, &stars);
-  while (g_objects) {
-    SceneObject* next = g_objects->next;
-    delete g_objects;
-    g_objects = next;
-  }
-  while (g_bodies) {
-    Body* next = g_bodies->next;
-    delete g_bodies;
-    g_bodies = next;
-  }
+  destroyWorldLists();
   delete g_background;
   delete g_camera;
   delete g_controller;

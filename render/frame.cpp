@@ -10,10 +10,13 @@
 #include "scene/star_background.h"
 #include "sim/simulation_step.h"
 
-void renderFrame() {
+void drawBackdrop() {
   // The backdrop covers every pixel of the previous frame; only depth is cleared.
   g_background->draw();
   glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void drawWorld() {
   for (SceneObject* object = g_objects; object; object = object->next) object->applyRotations();
   recentreWorld();
   g_camera->updateView();
@@ -22,9 +25,18 @@ void renderFrame() {
     glLoadMatrixf(g_camera->view.data());
     object->draw();
   }
-  drawHud();
-  SwapBuffers(g_deviceContext);
+}
+
+void advanceWorld() {
   measureFrameTime();
   stepSimulation(g_frameSeconds);
   updateFrameRate();
+}
+
+void renderFrame() {
+  drawBackdrop();
+  drawWorld();
+  drawHud();
+  SwapBuffers(g_deviceContext);
+  advanceWorld();
 }
