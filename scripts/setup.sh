@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev lib3ds-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev libx11-dev
-  xvfb xdotool x11-utils x11-xserver-utils
+  xvfb xdotool x11-xserver-utils
 )
 
 missing=()
