@@ -49,9 +49,7 @@ class DamagedModelTest : public GlContextTest {
     GlContextTest::SetUp();
     // The program's render state and drawing path: buffer objects where the
     // driver has them.
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    enableWorldDrawingState();
     enableBufferObjects();
   }
   void TearDown() override {

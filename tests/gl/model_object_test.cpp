@@ -22,9 +22,7 @@ class ModelObjectTest : public GlContextTest {
     GlContextTest::SetUp();
     disableBufferObjects();
     // The program's render state: texturing, depth test and back faces culled.
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    enableWorldDrawingState();
     glMatrixMode(GL_PROJECTION);
     gluPerspective(45.0, double(kWidth) / kHeight, 0.1, 100.0);
     glMatrixMode(GL_MODELVIEW);

@@ -13,9 +13,7 @@ class SphereObjectTest : public GlContextTest {
  protected:
   void SetUp() override {
     GlContextTest::SetUp();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
+    enableWorldDrawingState();
     glMatrixMode(GL_PROJECTION);
     glFrustum(-0.1 * kWidth / kHeight, 0.1 * kWidth / kHeight, -0.1, 0.1, 0.2, 100.0);
     glMatrixMode(GL_MODELVIEW);

@@ -35,3 +35,9 @@ void GlContextTest::TearDown() {
   if (window_) SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
+
+void GlContextTest::enableWorldDrawingState() {
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_CULL_FACE);
+}

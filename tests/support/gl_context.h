@@ -21,6 +21,9 @@ class GlContextTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   static std::vector<uint8_t> readPixels() { return ::readPixels(kWidth, kHeight); }
+  // The state every frame of the program draws the world with: texturing,
+  // depth test and back-face culling on.
+  static void enableWorldDrawingState();
 
  private:
   void* window_ = nullptr;
