@@ -10,14 +10,17 @@
 // returns those windows and the display to the desktop mode. GetSystemMetrics
 // reports the current mode's size.
 //
+// The desktop mode returns when the process ends, however it ends, as with
+// CDS_FULLSCREEN: the desktop guard (desktop_guard.h) sees to it.
+//
 // Not provided: displays other than the first; CDS_TEST and registry updates
 // (every accepted request takes effect, none is stored). Without such a window
-// the screen keeps showing the desktop, and the desktop mode returns when the
-// process ends, as with CDS_FULLSCREEN.
+// the screen keeps showing the desktop.
 #include <SDL2/SDL.h>
 
 #include <optional>
 
+#include "platform/desktop_guard.h"
 #include "platform/display_mode.h"
 #include "platform/testing.h"
 #include "platform/video.h"
@@ -97,6 +100,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
   request.contextCurrent = SDL_GL_GetCurrentContext() != nullptr;
 
   if (!platform::startVideo()) return DISP_CHANGE_FAILED;
+  const bool leavingDesktop = !platform::programMode;
   if (!mode) {
     platform::programMode.reset();
   } else {
@@ -105,9 +109,11 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
     }
     const auto found = platform::findMode(*mode);
     if (!found) return DISP_CHANGE_BADMODE;
+    if (leavingDesktop) platform::guardDesktopMode();
     platform::programMode = found;
   }
   platform::fitAllWindows();
+  if (!mode && !leavingDesktop) platform::desktopModeBack();
   return DISP_CHANGE_SUCCESSFUL;
 }
 
