@@ -7,8 +7,8 @@
 // CreateWindowExA (FALSE or -1 in answer fails the creation); WM_SHOWWINDOW,
 // then the activation and focus (focus.cpp) when ShowWindow shows a window;
 // on DestroyWindow the loss of focus and activation, WM_DESTROY, WM_NCDESTROY.
-// A popup that covers the screen of the program's display mode is shown
-// full-screen in that mode (display.cpp).
+// A popup at (0, 0) of the display mode's size covers the screen: the mode
+// switch (display.cpp) gives the screen that size.
 //
 // Not provided: child windows, menus, moving or resizing, WM_PAINT
 // (UpdateWindow paints nothing: OpenGL draws the windows), extra class and
@@ -20,7 +20,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/display_mode.h"
 #include "platform/focus.h"
 #include "platform/lower_case.h"
 #include "platform/message_queue.h"
@@ -144,7 +143,6 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   const HWND handle = platform::handleOf(window.get());
   window->deviceContext.window = handle;
   platform::handleOf(&window->deviceContext);
-  platform::fitToDisplayMode(*window);
   platform::windows.push_back(std::move(window));
 
   CREATESTRUCTA creation = {param, instance, menu, parent, height, width, y, x,
