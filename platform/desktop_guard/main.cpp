@@ -35,7 +35,9 @@ int main() {
     if (request == 's') {
       saved = platform::readScreenLayout(display);
       const char ready = 'r';
-      if (write(STDOUT_FILENO, &ready, 1) != 1) break;
+      // A program that no longer waits for the answer has gone on without
+      // the guard, perhaps already in its own mode: nothing is ours to undo.
+      if (write(STDOUT_FILENO, &ready, 1) != 1) return 0;
     } else if (request == 'd') {
       saved.reset();
     }
