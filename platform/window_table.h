@@ -18,8 +18,6 @@ struct Window {
   SDL_Window* sdl = nullptr;
   WNDPROC procedure = nullptr;
   ATOM windowClass = 0;
-  DWORD style = 0;
-  RECT frame{};  // position and size at creation, in screen coordinates
   bool visible = false;
   bool destroying = false;
   DeviceContext deviceContext;  // the window's own, as with CS_OWNDC

@@ -1,7 +1,8 @@
 // Window classes and windows: RegisterClassA, UnregisterClassA,
 // CreateWindowExA, ShowWindow, UpdateWindow, DestroyWindow, GetClientRect,
 // GetDC. Every window is an SDL window made for OpenGL where the display has
-// OpenGL, and a plain one otherwise; WS_POPUP makes it borderless. Its device context is its own, as with CS_OWNDC.
+// OpenGL, and a plain one otherwise; WS_POPUP makes it borderless. Its device
+// context is its own, as with CS_OWNDC.
 //
 // Sent synchronously, as on Windows: WM_NCCREATE and WM_CREATE during
 // CreateWindowExA (FALSE or -1 in answer fails the creation); WM_SHOWWINDOW,
@@ -138,8 +139,6 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   window->openGl = openGl;
   window->procedure = found->procedure;
   window->windowClass = found->atom;
-  window->style = style;
-  window->frame = {x, y, x + width, y + height};
   const HWND handle = platform::handleOf(window.get());
   window->deviceContext.window = handle;
   platform::handleOf(&window->deviceContext);
