@@ -93,17 +93,17 @@ int measure() {
   e2e::Stage stage;
   stage.requestMode(kWidth, kHeight);
   e2e::Program program(stage);
-  const auto firstFrame = waitForFirstFrame(screen, kWidth, kHeight, seconds(60));
-  if (!firstFrame) {
+  const auto sighting = waitForFirstFrame(screen, kWidth, kHeight, seconds(60));
+  if (!sighting) {
     std::fprintf(stderr, "no first frame within a minute\n%s", program.errorOutput().c_str());
     return 1;
   }
   const long atStart = residentKb(program.pid());
   size_t step = 0;
-  flyUntil(*firstFrame + seconds(10), step);
+  flyUntil(sighting->seen + seconds(10), step);
   const Clock::time_point early = Clock::now();
   const long afterTen = residentKb(program.pid());
-  flyUntil(*firstFrame + seconds(60), step);
+  flyUntil(sighting->seen + seconds(60), step);
   const Clock::time_point late = Clock::now();
   const long afterSixty = residentKb(program.pid());
   e2e::holdKey("Escape", milliseconds(400));
@@ -111,8 +111,8 @@ int measure() {
 
   std::printf("Resident size of the program in flight at %d x %d, kB\n", kWidth, kHeight);
   std::printf("  at the first frame  %8ld\n", atStart);
-  std::printf("  after %4.1f s        %8ld\n", secondsBetween(*firstFrame, early), afterTen);
-  std::printf("  after %4.1f s        %8ld\n", secondsBetween(*firstFrame, late), afterSixty);
+  std::printf("  after %4.1f s        %8ld\n", secondsBetween(sighting->seen, early), afterTen);
+  std::printf("  after %4.1f s        %8ld\n", secondsBetween(sighting->seen, late), afterSixty);
   std::printf("  growth              %8ld (tolerance %ld)\n", afterSixty - afterTen, kToleranceKb);
   if (afterTen < 0 || afterSixty < 0 || exitCode != 0) {
     std::fprintf(stderr, "the program did not fly the whole minute and end with code 0\n%s",

@@ -1,61 +1,66 @@
 // Display modes: ChangeDisplaySettingsA, GetSystemMetrics.
 //
-// A requested mode is checked against the modes that SDL lists for the first
-// display: width, height, colour depth (32 bits per pixel is the usual 24-bit
-// colour in 32-bit pixels) and refresh rate (a rate the display reports as
-// unknown matches any; a request of 0 or 1 Hz means the display's default).
-// A mode it lacks is answered with DISP_CHANGE_BADMODE. A mode it has becomes
-// the current one: every popup window at (0, 0) of its size is shown
-// full-screen in it, which is when SDL really switches the display; NULL, 0
-// returns those windows and the display to the desktop mode. GetSystemMetrics
-// reports the current mode's size.
+// A requested mode is checked against the modes of the first display
+// (screen_layout.h): width, height, colour depth (32 bits per pixel is the
+// usual 24-bit colour in 32-bit pixels) and refresh rate (a rate the display
+// reports as unknown matches any; a request of 0 or 1 Hz means the display's
+// default). A mode it lacks is answered with DISP_CHANGE_BADMODE. A mode it has
+// is switched to at once, the screen taking its size, as on Windows; a window
+// at (0, 0) of that size then covers the screen. NULL, 0 puts the desktop's
+// layout back. GetSystemMetrics reports the current mode's size.
+//
+// The switch is RandR's own rather than SDL's full-screen windows: SDL waits
+// up to 100 ms for a window manager after each full-screen change, at start
+// and at the end alike.
+//
+// The desktop mode returns when the process ends, however it ends, as with
+// CDS_FULLSCREEN: the desktop guard (desktop_guard.h) sees to it.
 //
 // Not provided: displays other than the first; CDS_TEST and registry updates
-// (every accepted request takes effect, none is stored). Without such a window
-// the screen keeps showing the desktop, and the desktop mode returns when the
-// process ends, as with CDS_FULLSCREEN.
+// (every accepted request takes effect, none is stored).
 #include <SDL2/SDL.h>
+#include <poll.h>
+#include <sys/socket.h>
 
+#include <cstdlib>
 #include <optional>
 
-#include "platform/display_mode.h"
+#include "platform/desktop_guard.h"
+#include "platform/screen_layout.h"
 #include "platform/testing.h"
 #include "platform/video.h"
-#include "platform/window_table.h"
 
 namespace platform {
 namespace {
 
-std::optional<SDL_DisplayMode> programMode;  // none: the desktop mode
+std::optional<ScreenMode> programMode;  // none: the desktop mode
+std::optional<ScreenLayout> desktopLayout;  // while in the program's mode
 testing::DisplayModeRequest lastRequest;
 
-bool sameColourDepth(DWORD bitsPerPixel, Uint32 format) {
-  return bitsPerPixel == SDL_BITSPERPIXEL(format) ||
-         bitsPerPixel == 8u * SDL_BYTESPERPIXEL(format);
+// A connection of the stand-in's own; SDL keeps its own for the windows.
+Display* screenConnection() {
+  static Display* const connection = XOpenDisplay(nullptr);
+  return connection;
 }
 
-// The display's mode that answers the request; fields that the request does
-// not name keep the current mode's values.
-std::optional<SDL_DisplayMode> findMode(const DEVMODEA& request) {
-  SDL_DisplayMode current{};
-  if (programMode) {
-    current = *programMode;
-  } else if (SDL_GetCurrentDisplayMode(0, &current) != 0) {
-    return std::nullopt;
-  }
+bool sameColourDepth(DWORD bitsPerPixel) {
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
+  return bitsPerPixel == SDL_BITSPERPIXEL(desktop.format) ||
+         bitsPerPixel == 8u * SDL_BYTESPERPIXEL(desktop.format);
+}
+
+// The display's mode that answers the request; a size that the request does
+// not name is the current mode's.
+std::optional<ScreenMode> findMode(const DEVMODEA& request) {
   const DWORD fields = request.dmFields;
-  const auto width = (fields & DM_PELSWIDTH) ? request.dmPelsWidth : DWORD(current.w);
-  const auto height = (fields & DM_PELSHEIGHT) ? request.dmPelsHeight : DWORD(current.h);
-  const bool anyDepth = !(fields & DM_BITSPERPEL);
+  const auto width = (fields & DM_PELSWIDTH) ? request.dmPelsWidth : DWORD(GetSystemMetrics(SM_CXSCREEN));
+  const auto height = (fields & DM_PELSHEIGHT) ? request.dmPelsHeight : DWORD(GetSystemMetrics(SM_CYSCREEN));
+  if ((fields & DM_BITSPERPEL) && !sameColourDepth(request.dmBitsPerPel)) return std::nullopt;
   const bool anyRate = !(fields & DM_DISPLAYFREQUENCY) || request.dmDisplayFrequency <= 1;
-  const int modes = SDL_GetNumDisplayModes(0);
-  for (int i = 0; i < modes; ++i) {
-    SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
-    if (DWORD(mode.w) != width || DWORD(mode.h) != height) continue;
-    if (!anyDepth && !sameColourDepth(request.dmBitsPerPel, mode.format)) continue;
-    if (!anyRate && mode.refresh_rate != 0 &&
-        DWORD(mode.refresh_rate) != request.dmDisplayFrequency) {
+  for (const ScreenMode& mode : firstDisplayModes(screenConnection())) {
+    if (DWORD(mode.width) != width || DWORD(mode.height) != height) continue;
+    if (!anyRate && mode.refreshRate != 0 && DWORD(mode.refreshRate) != request.dmDisplayFrequency) {
       continue;
     }
     return mode;
@@ -63,24 +68,49 @@ std::optional<SDL_DisplayMode> findMode(const DEVMODEA& request) {
   return std::nullopt;
 }
 
-void fitAllWindows() {
-  for (HWND handle : liveWindows()) fitToDisplayMode(*windowFrom(handle));
+// After the X server is gone (the process then ends through Xlib's error
+// exit) there is no screen to restore, and a request would end the process
+// again inside its own end.
+bool serverStillThere(Display* connection) {
+  pollfd socket{ConnectionNumber(connection), POLLIN, 0};
+  if (poll(&socket, 1, 0) == 0) return true;
+  char next = 0;
+  return !(socket.revents & (POLLHUP | POLLERR)) &&
+         recv(socket.fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
+}
+
+void restoreDesktop() {
+  if (!programMode) return;
+  applyScreenLayout(screenConnection(), *desktopLayout);
+  XSync(screenConnection(), False);
+  programMode.reset();
+  desktopLayout.reset();
+}
+
+// Switches to the mode, first saving the desktop's layout where the display
+// shows it; false where the display cannot take the mode.
+bool enterMode(const ScreenMode& mode) {
+  Display* connection = screenConnection();
+  const ScreenLayout from = programMode ? *desktopLayout : readScreenLayout(connection);
+  const std::optional<ScreenLayout> to = withFirstDisplayMode(connection, from, mode);
+  if (!to) return false;
+  if (!programMode) {
+    guardDesktopMode();
+    desktopLayout = from;
+    // A process that ends in its own mode gets the desktop back, as with
+    // CDS_FULLSCREEN on Windows; the guard covers the ends that skip this.
+    static const bool restoredAtExit = std::atexit([] {
+      if (serverStillThere(screenConnection())) restoreDesktop();
+    }) == 0;
+    (void)restoredAtExit;
+  }
+  applyScreenLayout(connection, *to);
+  XSync(connection, False);
+  programMode = mode;
+  return true;
 }
 
 }  // namespace
-
-void fitToDisplayMode(Window& window) {
-  const RECT& frame = window.frame;
-  const bool coversScreen = programMode && (window.style & WS_POPUP) && frame.left == 0 &&
-                            frame.top == 0 && frame.right == programMode->w &&
-                            frame.bottom == programMode->h;
-  if (coversScreen) {
-    SDL_SetWindowDisplayMode(window.sdl, &*programMode);
-    SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN);
-  } else if (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_FULLSCREEN) {
-    SDL_SetWindowFullscreen(window.sdl, 0);
-  }
-}
 
 namespace testing {
 DisplayModeRequest lastDisplayModeRequest() { return lastRequest; }
@@ -96,28 +126,28 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
   request.flags = flags;
   request.contextCurrent = SDL_GL_GetCurrentContext() != nullptr;
 
-  if (!platform::startVideo()) return DISP_CHANGE_FAILED;
+  if (!platform::startVideo() || !platform::screenConnection()) return DISP_CHANGE_FAILED;
   if (!mode) {
-    platform::programMode.reset();
-  } else {
-    if (platform::testing::isFailureForced(platform::testing::Failure::DisplayModeRefused)) {
-      return DISP_CHANGE_BADMODE;
+    if (platform::programMode) {
+      platform::restoreDesktop();
+      platform::desktopModeBack();
     }
-    const auto found = platform::findMode(*mode);
-    if (!found) return DISP_CHANGE_BADMODE;
-    platform::programMode = found;
+    return DISP_CHANGE_SUCCESSFUL;
   }
-  platform::fitAllWindows();
-  return DISP_CHANGE_SUCCESSFUL;
+  if (platform::testing::isFailureForced(platform::testing::Failure::DisplayModeRefused)) {
+    return DISP_CHANGE_BADMODE;
+  }
+  const auto found = platform::findMode(*mode);
+  if (!found) return DISP_CHANGE_BADMODE;
+  return platform::enterMode(*found) ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED;
 }
 
 int WINAPI GetSystemMetrics(int index) {
   if (index != SM_CXSCREEN && index != SM_CYSCREEN) return 0;
-  SDL_DisplayMode mode{};
   if (platform::programMode) {
-    mode = *platform::programMode;
-  } else if (!platform::startVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) {
-    return 0;
+    return index == SM_CXSCREEN ? platform::programMode->width : platform::programMode->height;
   }
+  SDL_DisplayMode mode{};
+  if (!platform::startVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
   return index == SM_CXSCREEN ? mode.w : mode.h;
 }

@@ -5,7 +5,9 @@
 // %s, %ws / %S (UTF-16, written as UTF-8), %hs, %c, %d, %i, %u, %x, %X and %%,
 // with the flags, width and precision of printf.
 // The box is modal over its owner window, and the keyboard focus goes back to
-// the owner when it closes, as on Windows.
+// the owner when it closes, as on Windows. Where SDL cannot show the box (an X
+// server without core fonts), standard error says so once, with SDL's reason,
+// and the call answers IDOK as if the user had closed it.
 // Not provided: other button sets, icons and answers than OK.
 #include "platform/message_box.h"
 
@@ -45,7 +47,15 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
   const platform::Window* window = platform::windowFrom(owner);
   SDL_Window* parent = window ? window->sdl : nullptr;
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, parent) == 0 && parent) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, shownCaption, shownText, parent) != 0) {
+    // Otherwise nothing would tell that a box was meant to be on screen.
+    static bool told = false;
+    if (!told) {
+      std::fprintf(stderr, "Message boxes cannot be shown here (%s); their texts go only to standard error.\n",
+                   SDL_GetError());
+      told = true;
+    }
+  } else if (parent) {
     SDL_RaiseWindow(parent);
     SDL_SetWindowInputFocus(parent);
   }

@@ -1,6 +1,5 @@
-// SDL's video subsystem, started on first use. When the process ends, SDL
-// shuts down and so returns the display to the desktop mode, as Windows does
-// for a mode set with CDS_FULLSCREEN.
+// SDL's video subsystem, started on first use and shut down when the process
+// ends.
 #include "platform/video.h"
 
 #include <SDL2/SDL.h>

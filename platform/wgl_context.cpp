@@ -4,7 +4,7 @@
 //
 // There is one pixel format, number 1: double-buffered RGBA drawn by OpenGL in
 // a window. ChoosePixelFormat offers it for every descriptor that asks for
-// OpenGL in RGBA on a window's device context. SetPixelFormat keeps the
+// OpenGL in RGBA on a window's device context, where the display has OpenGL. SetPixelFormat keeps the
 // descriptor with the window, and wglCreateContext hands its colour, alpha,
 // depth, stencil and double-buffer requests to SDL as minimums before it
 // creates the context (Windows too picks the closest format that it has). A
@@ -74,7 +74,8 @@ void requestFramebuffer(const PIXELFORMATDESCRIPTOR& format) {
 using platform::Window;
 
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor) {
-  if (!descriptor || !platform::windowOf(dc)) return 0;
+  const Window* window = platform::windowOf(dc);
+  if (!descriptor || !window || !window->openGl) return 0;
   const bool openGl = descriptor->dwFlags & PFD_SUPPORT_OPENGL;
   return openGl && descriptor->iPixelType == PFD_TYPE_RGBA ? platform::kOnlyPixelFormat : 0;
 }

@@ -18,11 +18,10 @@ struct Window {
   SDL_Window* sdl = nullptr;
   WNDPROC procedure = nullptr;
   ATOM windowClass = 0;
-  DWORD style = 0;
-  RECT frame{};  // position and size at creation, in screen coordinates
   bool visible = false;
   bool destroying = false;
   DeviceContext deviceContext;  // the window's own, as with CS_OWNDC
+  bool openGl = false;  // the display can draw in it with OpenGL
   bool hasPixelFormat = false;
   PIXELFORMATDESCRIPTOR pixelFormat{};
 };

@@ -1,14 +1,15 @@
 // Window classes and windows: RegisterClassA, UnregisterClassA,
 // CreateWindowExA, ShowWindow, UpdateWindow, DestroyWindow, GetClientRect,
-// GetDC. Every window is an SDL window made for OpenGL; WS_POPUP makes it
-// borderless. Its device context is its own, as with CS_OWNDC.
+// GetDC. Every window is an SDL window made for OpenGL where the display has
+// OpenGL, and a plain one otherwise; WS_POPUP makes it borderless. Its device
+// context is its own, as with CS_OWNDC.
 //
 // Sent synchronously, as on Windows: WM_NCCREATE and WM_CREATE during
 // CreateWindowExA (FALSE or -1 in answer fails the creation); WM_SHOWWINDOW,
 // then the activation and focus (focus.cpp) when ShowWindow shows a window;
 // on DestroyWindow the loss of focus and activation, WM_DESTROY, WM_NCDESTROY.
-// A popup that covers the screen of the program's display mode is shown
-// full-screen in that mode (display.cpp).
+// A popup at (0, 0) of the display mode's size covers the screen: the mode
+// switch (display.cpp) gives the screen that size.
 //
 // Not provided: child windows, menus, moving or resizing, WM_PAINT
 // (UpdateWindow paints nothing: OpenGL draws the windows), extra class and
@@ -20,7 +21,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/display_mode.h"
 #include "platform/focus.h"
 #include "platform/lower_case.h"
 #include "platform/message_queue.h"
@@ -122,22 +122,26 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   const auto found = platform::findClass(className, instance);
   if (found == platform::classes.end() || parent || !platform::startVideo()) return nullptr;
 
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  Uint32 flags = SDL_WINDOW_HIDDEN;
   if (style & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
-  SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, std::max(width, 1),
-                                     std::max(height, 1), flags);
+  const char* title = windowName ? windowName : "";
+  const int shownWidth = std::max(width, 1);
+  const int shownHeight = std::max(height, 1);
+  // A display without OpenGL (no GLX) still gets its window, as on Windows;
+  // it is the pixel format that fails then.
+  SDL_Window* sdl = SDL_CreateWindow(title, x, y, shownWidth, shownHeight, flags | SDL_WINDOW_OPENGL);
+  const bool openGl = sdl != nullptr;
+  if (!sdl) sdl = SDL_CreateWindow(title, x, y, shownWidth, shownHeight, flags);
   if (!sdl) return nullptr;
 
   auto window = std::make_unique<Window>();
   window->sdl = sdl;
+  window->openGl = openGl;
   window->procedure = found->procedure;
   window->windowClass = found->atom;
-  window->style = style;
-  window->frame = {x, y, x + width, y + height};
   const HWND handle = platform::handleOf(window.get());
   window->deviceContext.window = handle;
   platform::handleOf(&window->deviceContext);
-  platform::fitToDisplayMode(*window);
   platform::windows.push_back(std::move(window));
 
   CREATESTRUCTA creation = {param, instance, menu, parent, height, width, y, x,

@@ -6,7 +6,8 @@
 # a monitor's choice, so that programs can switch modes as on real hardware:
 # 640x480, 800x600 and 1024x768 at 60 Hz, and 1280x1024 (the framebuffer,
 # refresh rate unknown), starting from a 1024x768 desktop. -noreset keeps the
-# modes when the last client disconnects.
+# modes when the last client disconnects. ORBITRAND_XVFB_ARGS adds arguments
+# to Xvfb's own (for example "-extension GLX" for a display without OpenGL).
 set -euo pipefail
 if [ -n "${DISPLAY:-}" ]; then
   exec "$@"
@@ -14,7 +15,8 @@ fi
 for number in $(seq 90 120); do
   [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
 done
-Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+# shellcheck disable=SC2086 # the extra arguments are words
+Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset ${ORBITRAND_XVFB_ARGS:-} >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 100); do

@@ -224,6 +224,13 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
   throw std::runtime_error("the screen could not be read");
 }
 
+std::pair<int, int> Screen::mode() const {
+  Display* display = static_cast<Display*>(display_);
+  XWindowAttributes root;
+  XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+  return {root.width, root.height};
+}
+
 namespace {
 
 Window findByName(Display* display, Window window, const std::string& name) {
@@ -268,6 +275,42 @@ unsigned long Screen::openOtherWindow() {
   XMapRaised(display, other_);
   XSync(display, False);
   return other_;
+}
+
+VirtualDisplay::VirtualDisplay(const std::string& xvfbArguments)
+    : previousDisplay_(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") {
+  int name[2];
+  int alive[2];
+  if (pipe2(name, O_CLOEXEC) != 0 || pipe2(alive, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(alive[0], STDIN_FILENO);
+    dup2(name[1], STDOUT_FILENO);
+    unsetenv("DISPLAY");
+    setenv("ORBITRAND_XVFB_ARGS", xvfbArguments.c_str(), 1);
+    execl(ORBITRAND_WITH_DISPLAY, "with-display.sh", "sh", "-c", "echo \"$DISPLAY\"; exec cat >/dev/null",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(name[1]);
+  close(alive[0]);
+  keepAlive_ = alive[1];
+  std::string display;
+  char c = 0;
+  while (read(name[0], &c, 1) == 1 && c != '\n') display += c;
+  close(name[0]);
+  if (display.empty()) throw std::runtime_error("the virtual display did not start");
+  setenv("DISPLAY", display.c_str(), 1);
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  if (previousDisplay_.empty()) {
+    unsetenv("DISPLAY");
+  } else {
+    setenv("DISPLAY", previousDisplay_.c_str(), 1);
+  }
+  close(keepAlive_);
+  waitpid(pid_, nullptr, 0);
 }
 
 void xdotool(const std::string& arguments) {

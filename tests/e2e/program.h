@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -86,6 +87,9 @@ class Screen {
   Screen& operator=(const Screen&) = delete;
 
   Image grab() const;
+  // The display mode's width and height: the screen's size, which follows
+  // every mode switch.
+  std::pair<int, int> mode() const;
   // Only the rectangle [x0, x1) x [y0, y1) of the screen: quick enough to
   // watch a few lines of text as often as every millisecond.
   Image grab(int x0, int y0, int x1, int y1) const;
@@ -98,6 +102,22 @@ class Screen {
  private:
   void* display_;
   unsigned long other_ = 0;
+};
+
+// An X display of the test's own, started by scripts/with-display.sh with
+// extra Xvfb arguments (such as "-extension GLX"); programs and screens that
+// the test opens while it lives use it.
+class VirtualDisplay {
+ public:
+  explicit VirtualDisplay(const std::string& xvfbArguments);
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+ private:
+  pid_t pid_ = -1;
+  int keepAlive_ = -1;  // the display ends when this closes
+  std::string previousDisplay_;
 };
 
 // Real input events through the X test extension (xdotool).
