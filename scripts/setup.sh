@@ -9,6 +9,7 @@ packages=(
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev libx11-dev
   xvfb xdotool x11-xserver-utils
+  g++-mingw-w64-x86-64-win32 curl wine wine64
 )
 
 missing=()
