@@ -323,7 +323,7 @@ RgbImage* loadBmpImage(const char* fileName) {
               "Failed to open DIB file %s.\n");
 }
 
-RgbImage* loadBmpImage(const char16_t* fileName) {
+RgbImage* loadBmpImage(LPCWSTR fileName) {
   return load(fileName,
               CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                           nullptr),

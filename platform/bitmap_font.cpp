@@ -152,11 +152,14 @@ bool compileGlyph(FT_Face face, DWORD code, GLuint list, std::vector<GLubyte>& b
     const GLsizei rows = mono ? static_cast<GLsizei>(glyph->bitmap.rows) : 0;
     bits.clear();
     if (mono) packRows(glyph->bitmap, bits);
+    // Never a null bitmap, even for an empty glyph such as the space: some
+    // drivers refuse one inside a display list (GL_OUT_OF_MEMORY) and drop
+    // the glyph's advance with it.
+    if (bits.empty()) bits.push_back(0);
     // The origin is the pen position relative to the bitmap's lower left corner.
     glBitmap(width, rows, static_cast<GLfloat>(-glyph->bitmap_left),
              static_cast<GLfloat>(rows - glyph->bitmap_top),
-             static_cast<GLfloat>((glyph->advance.x + 32) >> 6), 0.0f,
-             bits.empty() ? nullptr : bits.data());
+             static_cast<GLfloat>((glyph->advance.x + 32) >> 6), 0.0f, bits.data());
   }
   glEndList();
   return rendered;

@@ -1,6 +1,7 @@
 // The Windows platform services that Orbitrand calls, under their Windows
 // names. The system's code includes this header and nothing else for platform
-// services; built against the real Windows API it would include <windows.h>.
+// services; built against the real Windows API it includes <windows.h> and the
+// GL headers, and nothing under platform/ other than this header is used.
 //
 // Each service area lives in its own header and implementation beside this one:
 //   types.h        basic types and handles
@@ -14,6 +15,11 @@
 //   wgl.h          pixel formats, OpenGL contexts, bitmap fonts
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+#else
 #include "platform/types.h"
 #include "platform/user32.h"
 #include "platform/display.h"
@@ -23,3 +29,4 @@
 #include "platform/gdi.h"
 #include "platform/message_box.h"
 #include "platform/wgl.h"
+#endif

@@ -20,6 +20,14 @@ constexpr double kFieldOfView = 45.0;
 constexpr double kNearPlane = 0.01f;
 constexpr double kFarPlane = 1500000.0;
 
+// An extension's entry point as its own function type. The detour through the
+// generic function pointer says that the signature is the driver's promise:
+// wglGetProcAddress's own return type differs between Windows and here.
+template <typename Function>
+Function entryPoint(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+}
+
 // Buffer objects when the driver lists them and hands out every entry point;
 // a listed extension without them would fail at the first call through one.
 void probeBufferObjects() {
@@ -27,10 +35,10 @@ void probeBufferObjects() {
   if (!isExtensionSupported("GL_ARB_vertex_buffer_object")) return;
   const VboSupport found{
       true,
-      reinterpret_cast<PFNGLGENBUFFERSARBPROC>(wglGetProcAddress("glGenBuffersARB")),
-      reinterpret_cast<PFNGLBINDBUFFERARBPROC>(wglGetProcAddress("glBindBufferARB")),
-      reinterpret_cast<PFNGLBUFFERDATAARBPROC>(wglGetProcAddress("glBufferDataARB")),
-      reinterpret_cast<PFNGLDELETEBUFFERSARBPROC>(wglGetProcAddress("glDeleteBuffersARB")),
+      entryPoint<PFNGLGENBUFFERSARBPROC>("glGenBuffersARB"),
+      entryPoint<PFNGLBINDBUFFERARBPROC>("glBindBufferARB"),
+      entryPoint<PFNGLBUFFERDATAARBPROC>("glBufferDataARB"),
+      entryPoint<PFNGLDELETEBUFFERSARBPROC>("glDeleteBuffersARB"),
   };
   if (found.glGenBuffersARB && found.glBindBufferARB && found.glBufferDataARB &&
       found.glDeleteBuffersARB) {

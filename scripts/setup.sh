@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev libx11-dev libxrandr-dev libxtst-dev
   xvfb xdotool x11-xserver-utils
   xfonts-base
+  g++-mingw-w64-x86-64-win32 curl wine wine64
 )
 
 missing=()

@@ -99,7 +99,13 @@ void Stage::requestMode(int width, int height, int bitsPerPixel, int frequency) 
   if (frequency >= 0) reg << "\"Frequency\"=dword:" << hexDword(frequency) << "\n";
 }
 
-Program::Program(const Stage& stage) : errorFile_(stage.configDir() + "/stderr.txt") {
+Program::Program(const Stage& stage) : Program(stage, {ORBITRAND_PROGRAM}) {}
+
+Program::Program(const Stage& stage, const std::vector<std::string>& command)
+    : errorFile_(stage.configDir() + "/stderr.txt") {
+  std::vector<char*> arguments;
+  for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
+  arguments.push_back(nullptr);
   pid_ = fork();
   if (pid_ == 0) {
     if (chdir(stage.dataDir().c_str()) != 0) _exit(126);
@@ -112,7 +118,7 @@ Program::Program(const Stage& stage) : errorFile_(stage.configDir() + "/stderr.t
       dup2(err, STDERR_FILENO);
       dup2(err, STDOUT_FILENO);
     }
-    execl(ORBITRAND_PROGRAM, "orbitrand", static_cast<char*>(nullptr));
+    execvp(arguments[0], arguments.data());
     _exit(127);
   }
 }

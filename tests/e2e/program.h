@@ -60,7 +60,10 @@ class Stage {
 
 class Program {
  public:
+  // The Linux build, started in the stage's data folder.
   explicit Program(const Stage& stage);
+  // Another command line, started the same way (the Windows build under Wine).
+  Program(const Stage& stage, const std::vector<std::string>& command);
   ~Program();  // kills the program if it still runs
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

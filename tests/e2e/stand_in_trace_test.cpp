@@ -1,0 +1,78 @@
+// The message trace (tools/message_trace.cpp) run on the stand-in and under
+// Wine through the same steps. Where the two differ in what Orbitrand could
+// notice, the stand-in is wrong.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/program.h"
+
+namespace e2e {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// Start-up, the focus away and back, A pressed and released, Alt+F4.
+std::string runTrace(const std::vector<std::string>& command) {
+  Stage stage;
+  Screen screen;
+  Program program(stage, command);
+  const auto ready = [&] { return program.errorOutput().find("\nready") != std::string::npos; };
+  for (int k = 0; k < 600 && !ready(); ++k) pause(milliseconds(100));
+  const unsigned long window = screen.findWindow("Message trace", seconds(5));
+  if (!ready() || !window) return "not started\n" + program.errorOutput();
+  const std::string focusWindow = "windowfocus --sync " + std::to_string(window);
+  xdotool(focusWindow);
+  pause(milliseconds(500));
+  xdotool("windowfocus --sync " + std::to_string(screen.openOtherWindow()));
+  pause(milliseconds(500));
+  // Back by a click as well: Wine takes the focus back to its unmanaged
+  // window only from the pointer.
+  xdotool(focusWindow);
+  xdotool("mousemove 200 200 click 1");
+  pause(milliseconds(500));
+  holdKey("a", milliseconds(200));
+  pause(milliseconds(500));
+  xdotool(focusWindow);
+  holdKey("alt+F4", milliseconds(200));
+  program.waitForExit(seconds(30));
+  return program.errorOutput();
+}
+
+// The lines that Orbitrand could tell apart: what the calls return, and the
+// messages its window procedure acts on, and the window's end. WM_SETCURSOR
+// is left out, as when it comes depends on the pointer's path; the messages
+// it leaves to DefWindowProcA (activation, focus, characters, sizing,
+// painting) differ between the two and cannot matter to it.
+std::string noticeable(const std::string& trace) {
+  static const char* const kMessages[] = {"WM_ACTIVATEAPP", "WM_KEYDOWN", "WM_SYSKEYDOWN",
+                                          "WM_CLOSE", "WM_DESTROY"};
+  // Wine's own notes come before the trace; its console ends lines with CR LF.
+  std::istringstream lines(trace.substr(std::min(trace.size(), trace.find("RegisterClassA"))));
+  std::string kept, line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string word = line.substr(0, line.find(' '));
+    bool message = word.rfind("WM_", 0) == 0 || word.rfind("0x", 0) == 0;
+    bool keep = !message;
+    for (const char* name : kMessages) keep = keep || word == name;
+    if (keep) kept += line + "\n";
+  }
+  return kept;
+}
+
+TEST(StandIn, AgreesWithWineOnWhatTheProgramCanNotice) {
+  if (!std::filesystem::exists(ORBITRAND_WINDOWS_TRACE)) GTEST_SKIP() << "no Windows build";
+  const std::string standIn = runTrace({ORBITRAND_STAND_IN_TRACE});
+  const std::string wine = runTrace({"wine", ORBITRAND_WINDOWS_TRACE});
+  std::printf("stand-in:\n%s\nWine:\n%s\n", standIn.c_str(), wine.c_str());
+  EXPECT_EQ(noticeable(standIn), noticeable(wine));
+}
+
+}  // namespace
+}  // namespace e2e
