@@ -2,7 +2,7 @@
 // presented frame, the built program run as a user runs it and watched on the
 // screen; and the scene set-up alone, timed in this process on the window and
 // context that the program's own start-up makes.
-// Run with an X display: scripts/with-display.sh build/bench/startup_bench
+// Run on a virtual display of its own: scripts/with-display.sh build/bench/startup_bench
 #include <GL/gl.h>
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: unit, GL, end-to-end,
-# sanitizer and fuzz runs, all through CTest.
+# Sets up, builds and runs the whole test suite: unit, GL, end-to-end, package,
+# sanitizer and fuzz runs, all through CTest, on a virtual display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

@@ -1,5 +1,7 @@
 #include "tests/e2e/program.h"
 
+#include "tests/e2e/hud_layout.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -99,10 +101,13 @@ void Stage::requestMode(int width, int height, int bitsPerPixel, int frequency) 
   if (frequency >= 0) reg << "\"Frequency\"=dword:" << hexDword(frequency) << "\n";
 }
 
-Program::Program(const Stage& stage) : errorFile_(stage.configDir() + "/stderr.txt") {
+Program::Program(const Stage& stage, const std::string& launcher)
+    : errorFile_(stage.configDir() + "/stderr.txt") {
+  const std::string& folder = launcher.empty() ? stage.dataDir() : stage.configDir();
+  const std::string& program = launcher.empty() ? ORBITRAND_PROGRAM : launcher;
   pid_ = fork();
   if (pid_ == 0) {
-    if (chdir(stage.dataDir().c_str()) != 0) _exit(126);
+    if (chdir(folder.c_str()) != 0) _exit(126);
     setenv("XDG_CONFIG_HOME", stage.configDir().c_str(), 1);
     // The program dies with the test, and keeps off the test's own output, so
     // that a failing test never leaves it running on the display.
@@ -112,7 +117,7 @@ Program::Program(const Stage& stage) : errorFile_(stage.configDir() + "/stderr.t
       dup2(err, STDERR_FILENO);
       dup2(err, STDOUT_FILENO);
     }
-    execl(ORBITRAND_PROGRAM, "orbitrand", static_cast<char*>(nullptr));
+    execl(program.c_str(), "orbitrand", static_cast<char*>(nullptr));
     _exit(127);
   }
 }
@@ -261,6 +266,20 @@ bool Screen::windowExists(const std::string& name) const {
   return findWindow(name, std::chrono::milliseconds(0)) != 0;
 }
 
+bool Screen::waitForFrames(int width, int height, std::chrono::milliseconds limit) const {
+  auto hasText = [&](const Image& frame, HudLine line) {
+    const Box b = hudLine(line, width, height);
+    return frame.count(b.x0, b.y0, b.x1, b.y1, isWhite) > 10;
+  };
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    const Image frame = grab();
+    if (hasText(frame, HudLine::Speed) && hasText(frame, HudLine::Power)) return true;
+    pause(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
 unsigned long Screen::openOtherWindow() {
   Display* display = static_cast<Display*>(display_);
   other_ = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 64, 64, 0, 0, 0);
@@ -283,8 +302,8 @@ void holdKey(const std::string& key, std::chrono::milliseconds held) {
 
 void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 
-std::string screenshotPath(const std::string& name) {
-  return std::string(ORBITRAND_SCREENSHOT_DIR) + "/" + name + ".png";
-}
+std::string screenshotFolder() { return ORBITRAND_SCREENSHOT_DIR; }
+
+std::string screenshotPath(const std::string& name) { return screenshotFolder() + "/" + name + ".png"; }
 
 }  // namespace e2e

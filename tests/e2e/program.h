@@ -59,7 +59,9 @@ class Stage {
 
 class Program {
  public:
-  explicit Program(const Stage& stage);
+  // The built program, started in the stage's data folder; or, when given, a
+  // launcher that finds the data files itself, started in an empty folder.
+  explicit Program(const Stage& stage, const std::string& launcher = "");
   ~Program();  // kills the program if it still runs
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -92,6 +94,9 @@ class Screen {
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
   bool windowExists(const std::string& name) const;
+  // Waits up to the limit for frames of a display of the given size: the
+  // heads-up display's right column (speed to power) holds text.
+  bool waitForFrames(int width, int height, std::chrono::milliseconds limit) const;
   // A small window of the test's own, to move the focus to.
   unsigned long openOtherWindow();
 
@@ -106,6 +111,7 @@ void holdKey(const std::string& key, std::chrono::milliseconds held);
 void pause(std::chrono::milliseconds time);
 
 // Where screenshots of the runs go, for a person to look at.
+std::string screenshotFolder();
 std::string screenshotPath(const std::string& name);
 
 }  // namespace e2e
