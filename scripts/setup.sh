@@ -9,6 +9,7 @@ packages=(
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev libx11-dev
   xvfb xdotool x11-xserver-utils
+  dpkg-dev file lintian
 )
 
 missing=()
