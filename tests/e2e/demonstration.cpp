@@ -19,11 +19,6 @@ constexpr int kHeight = 600;
 
 int shots = 0;
 
-void step(const char* sentence) {
-  std::printf("%s\n", sentence);
-  std::fflush(stdout);
-}
-
 void snapshot(const Screen& screen, const char* name) {
   char numbered[64];
   std::snprintf(numbered, sizeof numbered, "demo-%02d-%s", ++shots, name);
@@ -47,10 +42,11 @@ void fire(milliseconds time) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each sentence as it happens, also into a pipe
   Stage stage;
   stage.requestMode(kWidth, kHeight);
   Screen screen;
-  step("Starting Orbitrand full-screen at 800 x 600.");
+  std::puts("Starting Orbitrand full-screen at 800 x 600.");
   Program program(stage, argc > 1 ? argv[1] : "");
   if (!screen.findWindow("Orbitrand", seconds(30)) || !screen.waitForFrames(kWidth, kHeight, seconds(90))) {
     std::printf("Orbitrand showed no frames:\n%s", program.errorOutput().c_str());
@@ -58,34 +54,33 @@ int main(int argc, char** argv) {
   }
   snapshot(screen, "start");
 
-  step("Holding R raises the thrust power.");
+  std::puts("Holding R raises the thrust power.");
   holdKey("r", milliseconds(1500));
   snapshot(screen, "power-up");
 
-  step("With the left button held, the mouse yaws the ship right and pitches it up,");
-  step("and the right button fires the main thruster.");
+  std::puts("With the left button held the mouse turns the ship right and up; the right button fires.");
   xdotool("mousedown 1");
   steer(25, 0, 10);
   steer(0, -20, 5);
   fire(milliseconds(1000));
   snapshot(screen, "steer-and-fire");
 
-  step("Releasing the left button brakes the rotation to rest.");
+  std::puts("Releasing the left button brakes the rotation to rest.");
   xdotool("mouseup 1");
   pause(milliseconds(1500));
   snapshot(screen, "stabilised");
 
-  step("A selects the port thruster.");
+  std::puts("A selects the port thruster.");
   xdotool("key a");
   pause(milliseconds(300));
   snapshot(screen, "port-thruster");
 
-  step("Tab turns the velocity-rotating mode on, back on the main thruster.");
+  std::puts("Tab turns the velocity-rotating mode on, back on the main thruster.");
   xdotool("key Tab");
   pause(milliseconds(300));
   snapshot(screen, "velocity-rotating");
 
-  step("W selects the front thruster, and firing it brakes the ship.");
+  std::puts("W selects the front thruster, and firing it brakes the ship.");
   xdotool("key w");
   xdotool("mousedown 1");
   fire(milliseconds(1000));
@@ -93,7 +88,7 @@ int main(int argc, char** argv) {
   pause(milliseconds(300));
   snapshot(screen, "braked");
 
-  step("Holding Escape ends the program.");
+  std::puts("Holding Escape ends the program.");
   holdKey("Escape", milliseconds(400));
   const int code = program.waitForExit(seconds(30));
   std::printf("Screenshots are in %s; Orbitrand ended with exit code %d.\n", screenshotFolder().c_str(), code);
