@@ -1,7 +1,5 @@
 #include "tests/e2e/program.h"
 
-#include "tests/e2e/hud_layout.h"
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -18,6 +16,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "tests/e2e/hud_layout.h"
 
 namespace fs = std::filesystem;
 
@@ -104,7 +104,7 @@ void Stage::requestMode(int width, int height, int bitsPerPixel, int frequency) 
 Program::Program(const Stage& stage, const std::string& launcher)
     : errorFile_(stage.configDir() + "/stderr.txt") {
   const std::string& folder = launcher.empty() ? stage.dataDir() : stage.configDir();
-  const std::string& program = launcher.empty() ? ORBITRAND_PROGRAM : launcher;
+  const std::string program = launcher.empty() ? ORBITRAND_PROGRAM : launcher;
   pid_ = fork();
   if (pid_ == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
