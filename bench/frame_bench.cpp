@@ -7,7 +7,7 @@
 // Each round draws the three kinds of frame one after the other, so that the
 // load of a shared machine, which changes from one second to the next, falls
 // on all of them alike; the figures are medians over the rounds.
-// Run with an X display: scripts/with-display.sh build/bench/frame_bench
+// Run on a virtual display of its own: scripts/with-display.sh build/bench/frame_bench
 #include <GL/gl.h>
 
 #include <chrono>

@@ -1,7 +1,7 @@
 // The heads-up display's share of a frame: formatting its seven lines, and
 // drawing them through the glyph lists (on Mesa's software renderer under
 // Xvfb, glFinish included); and building the font once at start-up.
-// Run with an X display: scripts/with-display.sh build/bench/hud_bench
+// Run on a virtual display of its own: scripts/with-display.sh build/bench/hud_bench
 #include <GL/glu.h>
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>

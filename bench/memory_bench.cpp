@@ -2,7 +2,7 @@
 // 10 s and after 60 s of flying, steered, thrusting and switching under a
 // script of real input events. Nothing is allocated per frame, so the size
 // must hold: the exit code is 1 when it grew by more than kToleranceKb.
-// Run with an X display: scripts/with-display.sh build/bench/memory_bench
+// Run on a virtual display of its own: scripts/with-display.sh build/bench/memory_bench
 #include <sys/types.h>
 
 #include <chrono>

@@ -4,7 +4,7 @@
 // in this process on the window and context that the program's own start-up
 // makes; and shutdown, from the Escape key to the process's end. The Windows
 // build under Wine is started and ended the same way, where it is built.
-// Run with an X display: scripts/with-display.sh build/bench/startup_bench
+// Run on a virtual display of its own: scripts/with-display.sh build/bench/startup_bench
 #include <GL/gl.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -76,11 +76,12 @@ std::optional<Run> startAndQuit(const e2e::Screen& screen, Display* keyboard, bo
   e2e::Stage stage;
   stage.requestMode(kWidth, kHeight);
   if (underWine) {
-    e2e::Program(stage, {"wine", "regedit", "/S", stage.configDir() + "/orbitrand/registry.reg"})
+    e2e::Program(stage, {"wine", "regedit", "/S", stage.configDir() + "/orbitrand/registry.reg"},
+                 stage.dataDir())
         .waitForExit(seconds(60));
   }
   const Clock::time_point start = Clock::now();
-  e2e::Program program = underWine ? e2e::Program(stage, {"wine", ORBITRAND_WINDOWS_PROGRAM})
+  e2e::Program program = underWine ? e2e::Program(stage, {"wine", ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir())
                                    : e2e::Program(stage);
   const auto sighting = waitForFirstFrame(screen, kWidth, kHeight, seconds(60));
   if (!sighting) {

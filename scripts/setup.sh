@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-xserver-utils
   xfonts-base
   g++-mingw-w64-x86-64-win32 curl wine wine64
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: unit, GL, end-to-end,
-# Windows build under Wine, sanitizer and fuzz runs, all through CTest.
+# Sets up, builds and runs the whole test suite: unit, GL, end-to-end, package,
+# the Windows build under Wine, sanitizer and fuzz runs, all through CTest, on a
+# virtual display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

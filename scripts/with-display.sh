@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs a command with an X display: the current one, or a virtual one (Xvfb)
-# started for the command and stopped after it.
+# Runs a command on a virtual X display (Xvfb) of its own, started for the
+# command and stopped after it, whether or not DISPLAY is set: what the command
+# does to display modes, the pointer and the focus never reaches a person's
+# own screen. The command sees ORBITRAND_VIRTUAL_DISPLAY set to that display.
 #
 # A bare Xvfb offers one display mode, its framebuffer's size. This one offers
 # a monitor's choice, so that programs can switch modes as on real hardware:
@@ -9,21 +11,29 @@
 # modes when the last client disconnects. ORBITRAND_XVFB_ARGS adds arguments
 # to Xvfb's own (for example "-extension GLX" for a display without OpenGL).
 set -euo pipefail
-if [ -n "${DISPLAY:-}" ]; then
-  exec "$@"
-fi
-for number in $(seq 90 120); do
-  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-done
-# shellcheck disable=SC2086 # the extra arguments are words
-Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset ${ORBITRAND_XVFB_ARGS:-} >/dev/null 2>&1 &
+
+xvfb_args=(-screen 0 1280x1024x24 -nolisten tcp -noreset)
+# shellcheck disable=SC2206 # the extra arguments are words
+xvfb_args+=(${ORBITRAND_XVFB_ARGS:-})
+
+# Xvfb picks a free display number itself and writes it once it accepts
+# clients, so that several of these can start at once without a race.
+number_file=$(mktemp)
+Xvfb -displayfd 3 "${xvfb_args[@]}" 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X$number" ] && break
+trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null || true; rm -f "$number_file"' EXIT
+for _ in $(seq 600); do
+  [ -s "$number_file" ] && break
+  kill -0 $xvfb 2>/dev/null || break
   sleep 0.05
 done
-export DISPLAY=":$number"
+number=$(head -n 1 "$number_file")
+if [ -z "$number" ]; then
+  echo "with-display.sh: Xvfb did not start" >&2
+  exit 1
+fi
+export DISPLAY=":$number" ORBITRAND_VIRTUAL_DISPLAY=":$number"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
 # VESA timings, so that each mode reports 60 Hz.
 add_mode() {

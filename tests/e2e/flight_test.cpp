@@ -75,17 +75,7 @@ class Flight : public ::testing::Test {
   void start() {
     program = std::make_unique<Program>(stage);
     ASSERT_NE(screen.findWindow("Orbitrand", seconds(20)), 0u) << program->errorOutput();
-    ASSERT_TRUE(waitForFrames(seconds(60))) << program->errorOutput();
-  }
-
-  bool waitForFrames(std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-      const Image frame = screen.grab();
-      if (whitePixels(frame, HudLine::Speed) > 10 && whitePixels(frame, HudLine::Power) > 10) return true;
-      pause(milliseconds(100));
-    }
-    return false;
+    ASSERT_TRUE(screen.waitForFrames(kWidth, kHeight, seconds(60))) << program->errorOutput();
   }
 
   // A frame some time from now, so that the input just given has been drawn.
@@ -119,7 +109,7 @@ TEST_F(Flight, StartsWithTheSplashThenDrawsTheWorldAndTheDisplay) {
   frame.savePng(screenshotPath("splash"));
   ASSERT_TRUE(splash) << "no Loading... splash seen";
 
-  ASSERT_TRUE(waitForFrames(seconds(60))) << program->errorOutput();
+  ASSERT_TRUE(screen.waitForFrames(kWidth, kHeight, seconds(60))) << program->errorOutput();
   frame = settledFrame();
   frame.savePng(screenshotPath("flight"));
   // Stars in every quarter of the screen, beyond the Earth in the middle.

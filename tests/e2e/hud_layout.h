@@ -3,6 +3,7 @@
 // 45-degree perspective of the program.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 namespace e2e {

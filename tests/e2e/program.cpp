@@ -17,6 +17,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/e2e/hud_layout.h"
+
 namespace fs = std::filesystem;
 
 namespace e2e {
@@ -99,16 +101,16 @@ void Stage::requestMode(int width, int height, int bitsPerPixel, int frequency) 
   if (frequency >= 0) reg << "\"Frequency\"=dword:" << hexDword(frequency) << "\n";
 }
 
-Program::Program(const Stage& stage) : Program(stage, {ORBITRAND_PROGRAM}) {}
+Program::Program(const Stage& stage) : Program(stage, {ORBITRAND_PROGRAM}, stage.dataDir()) {}
 
-Program::Program(const Stage& stage, const std::vector<std::string>& command)
+Program::Program(const Stage& stage, const std::vector<std::string>& command, const std::string& folder)
     : errorFile_(stage.configDir() + "/stderr.txt") {
   std::vector<char*> arguments;
   for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
   pid_ = fork();
   if (pid_ == 0) {
-    if (chdir(stage.dataDir().c_str()) != 0) _exit(126);
+    if (chdir(folder.c_str()) != 0) _exit(126);
     setenv("XDG_CONFIG_HOME", stage.configDir().c_str(), 1);
     // The program dies with the test, and keeps off the test's own output, so
     // that a failing test never leaves it running on the display.
@@ -274,6 +276,20 @@ bool Screen::windowExists(const std::string& name) const {
   return findWindow(name, std::chrono::milliseconds(0)) != 0;
 }
 
+bool Screen::waitForFrames(int width, int height, std::chrono::milliseconds limit) const {
+  auto hasText = [&](const Image& frame, HudLine line) {
+    const Box b = hudLine(line, width, height);
+    return frame.count(b.x0, b.y0, b.x1, b.y1, isWhite) > 10;
+  };
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    const Image frame = grab();
+    if (hasText(frame, HudLine::Speed) && hasText(frame, HudLine::Power)) return true;
+    pause(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
 unsigned long Screen::openOtherWindow() {
   Display* display = static_cast<Display*>(display_);
   other_ = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 64, 64, 0, 0, 0);
@@ -332,8 +348,8 @@ void holdKey(const std::string& key, std::chrono::milliseconds held) {
 
 void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 
-std::string screenshotPath(const std::string& name) {
-  return std::string(ORBITRAND_SCREENSHOT_DIR) + "/" + name + ".png";
-}
+std::string screenshotFolder() { return ORBITRAND_SCREENSHOT_DIR; }
+
+std::string screenshotPath(const std::string& name) { return screenshotFolder() + "/" + name + ".png"; }
 
 }  // namespace e2e

@@ -60,10 +60,12 @@ class Stage {
 
 class Program {
  public:
-  // The Linux build, started in the stage's data folder.
+  // The built program, started in the stage's data folder.
   explicit Program(const Stage& stage);
-  // Another command line, started the same way (the Windows build under Wine).
-  Program(const Stage& stage, const std::vector<std::string>& command);
+  // A command line started in a folder of the stage's: the Windows build under
+  // Wine in the data folder, or an installed launcher, which finds the data
+  // files itself, from a folder without them.
+  Program(const Stage& stage, const std::vector<std::string>& command, const std::string& folder);
   ~Program();  // kills the program if it still runs
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -99,6 +101,9 @@ class Screen {
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
   bool windowExists(const std::string& name) const;
+  // Waits up to the limit for frames of a display of the given size: the
+  // heads-up display's right column (speed to power) holds text.
+  bool waitForFrames(int width, int height, std::chrono::milliseconds limit) const;
   // A small window of the test's own, to move the focus to.
   unsigned long openOtherWindow();
 
@@ -129,6 +134,7 @@ void holdKey(const std::string& key, std::chrono::milliseconds held);
 void pause(std::chrono::milliseconds time);
 
 // Where screenshots of the runs go, for a person to look at.
+std::string screenshotFolder();
 std::string screenshotPath(const std::string& name);
 
 }  // namespace e2e

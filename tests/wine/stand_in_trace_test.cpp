@@ -21,7 +21,7 @@ using std::chrono::seconds;
 std::string runTrace(const std::vector<std::string>& command) {
   Stage stage;
   Screen screen;
-  Program program(stage, command);
+  Program program(stage, command, stage.dataDir());
   const auto ready = [&] { return program.errorOutput().find("\nready") != std::string::npos; };
   for (int k = 0; k < 600 && !ready(); ++k) pause(milliseconds(100));
   const unsigned long window = screen.findWindow("Message trace", seconds(5));

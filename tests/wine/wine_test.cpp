@@ -34,7 +34,8 @@ class Wine : public ::testing::Test {
         stage, std::vector<std::string>{
                    "sh", "-c",
                    "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; "
-                   "exec wine " + std::string(ORBITRAND_WINDOWS_PROGRAM)});
+                   "exec wine " + std::string(ORBITRAND_WINDOWS_PROGRAM)},
+        stage.dataDir());
   }
 
   template <typename Seen>
