@@ -11,9 +11,11 @@
 //
 // SetDIBits reads nothing outside what its description states: the 40-byte
 // header, the masks or colour entries it names, and for uncompressed data
-// the padded rows it converts, for run-length data biSizeImage bytes.
+// the padded rows it converts, for run-length data biSizeImage bytes. Each
+// source format has its own conversion loop, chosen once per call.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/gdi.h"
@@ -21,10 +23,25 @@
 
 namespace {
 
+// Textures are decoded one after another, each through a section deleted at
+// once. Fresh memory from the kernel costs a page fault and a zeroed page per
+// 4 KiB, more than the conversion itself, so the memory of the last deleted
+// section (up to 16 MiB, a 2048 x 2048 texture's) serves the next one.
+constexpr size_t kKeptSectionBytes = size_t{16} << 20;
+std::vector<uint8_t> g_keptSectionMemory;
+
 struct DibSection : platform::GdiObject {
   DibSection(int32_t width, int32_t height, size_t stride, size_t rows)
-      : GdiObject(Kind::Bitmap), width(width), height(height), stride(stride),
-        pixels(stride * rows) {}
+      : GdiObject(Kind::Bitmap), width(width), height(height), stride(stride) {
+    pixels.swap(g_keptSectionMemory);
+    pixels.assign(stride * rows, 0);
+  }
+  ~DibSection() override {
+    const size_t capacity = pixels.capacity();
+    if (capacity <= kKeptSectionBytes && capacity > g_keptSectionMemory.capacity()) {
+      pixels.swap(g_keptSectionMemory);
+    }
+  }
   const int32_t width;
   const int32_t height;  // negative: the first row in memory is the top row
   const size_t stride;
@@ -50,8 +67,10 @@ uint64_t magnitude(int32_t value) {
 
 uint32_t readU32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
 
-struct Rgb {
-  uint8_t r, g, b;
+// A colour as the section stores it: blue, green, red, and a spare byte that
+// lets it be written with one four-byte store.
+struct Colour {
+  uint8_t bytes[4];
 };
 
 // One channel of a packed pixel, scaled from the mask's range to 0..255.
@@ -72,46 +91,21 @@ struct Channel {
   }
 };
 
-// How one description's pixels become colours.
+// How one description's pixels become colours: through the colour table,
+// whose missing entries are black, or through the channel masks.
 struct SourceFormat {
-  uint32_t bitsPerPixel = 0;
-  const RGBQUAD* palette = nullptr;
-  uint32_t paletteSize = 0;
+  Colour palette[256] = {};
   Channel red{0}, green{0}, blue{0};
 
-  Rgb indexed(uint32_t index) const {
-    if (index >= paletteSize) return {0, 0, 0};
-    const RGBQUAD& entry = palette[index];
-    return {entry.rgbRed, entry.rgbGreen, entry.rgbBlue};
-  }
-
-  // Pixel x of one uncompressed source row.
-  Rgb at(const uint8_t* row, size_t x) const {
-    switch (bitsPerPixel) {
-      case 1:
-        return indexed((row[x / 8] >> (7 - x % 8)) & 1);
-      case 4:
-        return indexed((row[x / 2] >> (x % 2 ? 0 : 4)) & 15);
-      case 8:
-        return indexed(row[x]);
-      case 16: {
-        const uint32_t pixel = row[2 * x] | row[2 * x + 1] << 8;
-        return {red(pixel), green(pixel), blue(pixel)};
-      }
-      case 24:
-        return {row[3 * x + 2], row[3 * x + 1], row[3 * x]};
-      default: {
-        const uint32_t pixel = readU32(row + 4 * x);
-        return {red(pixel), green(pixel), blue(pixel)};
-      }
-    }
-  }
+  Colour packed(uint32_t pixel) const { return {{blue(pixel), green(pixel), red(pixel), 0}}; }
 };
 
-void store(uint8_t* target, Rgb colour) {
-  target[0] = colour.b;
-  target[1] = colour.g;
-  target[2] = colour.r;
+// Stores the colours of pixels 0 to columns - 1 (at least one) of a row: all
+// but the last with a four-byte write whose spare byte the next overwrites.
+template <typename ColourOf>
+void storeRow(uint8_t* target, size_t columns, ColourOf colourOf) {
+  for (size_t x = 0; x + 1 < columns; ++x) std::memcpy(target + 3 * x, colourOf(x).bytes, 4);
+  std::memcpy(target + 3 * (columns - 1), colourOf(columns - 1).bytes, 3);
 }
 
 // Fills `format` from the description; false for a description that this
@@ -119,7 +113,6 @@ void store(uint8_t* target, Rgb colour) {
 bool describe(const BITMAPINFO* info, SourceFormat& format) {
   const BITMAPINFOHEADER& header = info->bmiHeader;
   const auto* afterHeader = reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER);
-  format.bitsPerPixel = header.biBitCount;
   switch (header.biBitCount) {
     case 1:
     case 4:
@@ -130,9 +123,12 @@ bool describe(const BITMAPINFO* info, SourceFormat& format) {
         return false;
       }
       const uint32_t full = 1u << header.biBitCount;
-      format.paletteSize =
+      const uint32_t entries =
           header.biClrUsed && header.biClrUsed < full ? header.biClrUsed : full;
-      format.palette = reinterpret_cast<const RGBQUAD*>(afterHeader);
+      const auto* table = reinterpret_cast<const RGBQUAD*>(afterHeader);
+      for (uint32_t k = 0; k < entries; ++k) {
+        format.palette[k] = {{table[k].rgbBlue, table[k].rgbGreen, table[k].rgbRed, 0}};
+      }
       return true;
     }
     case 24:
@@ -160,38 +156,80 @@ bool describe(const BITMAPINFO* info, SourceFormat& format) {
   }
 }
 
+// Uncompressed data: each source row, in the description's row order, goes
+// to its section row through convertRow(source, target, columns).
+template <typename ConvertRow>
 void convertRows(DibSection& section, const uint8_t* bits, const BITMAPINFOHEADER& header,
-                 const SourceFormat& format, size_t rows) {
+                 size_t rows, ConvertRow convertRow) {
   const size_t stride = rowBytes(header.biBitCount, header.biWidth);
   const size_t columns = std::min<size_t>(header.biWidth, section.width);
   const size_t sourceRows = magnitude(header.biHeight);
   for (size_t r = 0; r < rows; ++r) {
     const size_t fromBottom = header.biHeight > 0 ? r : sourceRows - 1 - r;
     if (fromBottom >= section.rows()) continue;
-    const uint8_t* row = bits + r * stride;
-    for (size_t x = 0; x < columns; ++x) store(section.pixel(fromBottom, x), format.at(row, x));
+    convertRow(bits + r * stride, section.pixel(fromBottom, 0), columns);
   }
 }
 
-// Run-length data: runs of one index, absolute runs, ends of line, deltas and
-// the end of the bitmap. Pixels that the data skips keep their colour; runs
-// past the right edge or the top are clipped.
+// One loop per source format, chosen once per conversion.
+void convertUncompressed(DibSection& section, const uint8_t* bits, const BITMAPINFOHEADER& header,
+                         const SourceFormat& format, size_t rows) {
+  const Colour* palette = format.palette;
+  const auto convert = [&](auto convertRow) { convertRows(section, bits, header, rows, convertRow); };
+  switch (header.biBitCount) {
+    case 1:
+      return convert([palette](const uint8_t* in, uint8_t* out, size_t n) {
+        storeRow(out, n, [&](size_t x) { return palette[(in[x / 8] >> (7 - x % 8)) & 1]; });
+      });
+    case 4:
+      return convert([palette](const uint8_t* in, uint8_t* out, size_t n) {
+        storeRow(out, n, [&](size_t x) { return palette[(in[x / 2] >> (x % 2 ? 0 : 4)) & 15]; });
+      });
+    case 8:
+      return convert([palette](const uint8_t* in, uint8_t* out, size_t n) {
+        storeRow(out, n, [&](size_t x) { return palette[in[x]]; });
+      });
+    case 16:
+      return convert([&format](const uint8_t* in, uint8_t* out, size_t n) {
+        storeRow(out, n, [&](size_t x) { return format.packed(in[2 * x] | in[2 * x + 1] << 8); });
+      });
+    case 24:  // blue, green, red already
+      return convert([](const uint8_t* in, uint8_t* out, size_t n) { std::memcpy(out, in, 3 * n); });
+    default:
+      return convert([&format](const uint8_t* in, uint8_t* out, size_t n) {
+        storeRow(out, n, [&](size_t x) { return format.packed(readU32(in + 4 * x)); });
+      });
+  }
+}
+
+// Run-length data: runs of one index (two alternating indices in RLE4), absolute
+// runs, ends of line, deltas and the end of the bitmap. Pixels that the data
+// skips keep their colour; runs past the right edge or the top are clipped.
+template <bool Nibbles>
 void decodeRunLength(DibSection& section, const uint8_t* bits, const BITMAPINFOHEADER& header,
                      const SourceFormat& format) {
-  const bool nibbles = header.biCompression == BI_RLE4;
   const size_t size = header.biSizeImage;
   const size_t width = std::min<size_t>(header.biWidth, section.width);
   const size_t height = std::min<size_t>(magnitude(header.biHeight), section.rows());
   size_t x = 0, y = 0, at = 0;
-  auto put = [&](uint32_t index) {
-    if (x < width && y < height) store(section.pixel(y, x), format.indexed(index));
-    ++x;
+  // Pixels x .. x + count - 1 of row y (below the top), clipped at the right edge.
+  const auto put = [&](unsigned count, auto indexOf) {
+    const size_t visible = x < width ? std::min<size_t>(count, width - x) : 0;
+    uint8_t* target = visible ? section.pixel(y, x) : nullptr;
+    for (unsigned k = 0; k < visible; ++k) {
+      std::memcpy(target + 3 * k, format.palette[indexOf(k)].bytes, 3);
+    }
+    x += count;
   };
   while (at + 2 <= size && y < height) {
     const uint8_t count = bits[at], value = bits[at + 1];
     at += 2;
     if (count) {
-      for (unsigned k = 0; k < count; ++k) put(nibbles ? (k % 2 ? value & 15 : value >> 4) : value);
+      if constexpr (Nibbles) {
+        put(count, [value](unsigned k) { return k % 2 ? value & 15 : value >> 4; });
+      } else {
+        put(count, [value](unsigned) { return value; });
+      }
     } else if (value == 0) {
       x = 0;
       ++y;
@@ -203,10 +241,13 @@ void decodeRunLength(DibSection& section, const uint8_t* bits, const BITMAPINFOH
       y += bits[at + 1];
       at += 2;
     } else {
-      const size_t bytes = nibbles ? (value + 1) / 2 : value;
+      const size_t bytes = Nibbles ? (value + 1) / 2 : value;
       if (at + bytes > size) return;
-      for (unsigned k = 0; k < value; ++k) {
-        put(nibbles ? (k % 2 ? bits[at + k / 2] & 15 : bits[at + k / 2] >> 4) : bits[at + k]);
+      const uint8_t* run = bits + at;
+      if constexpr (Nibbles) {
+        put(value, [run](unsigned k) { return k % 2 ? run[k / 2] & 15 : run[k / 2] >> 4; });
+      } else {
+        put(value, [run](unsigned k) { return run[k]; });
       }
       at += (bytes + 1) & ~size_t{1};  // absolute runs end on a 16-bit boundary
     }
@@ -256,11 +297,15 @@ int WINAPI SetDIBits(HDC, HBITMAP bitmap, UINT startScan, UINT scanLines, const 
   if (header.biCompression == BI_RLE8 || header.biCompression == BI_RLE4) {
     // Run-length data is bottom-up by definition and sized by its header.
     if (header.biHeight < 0 || header.biSizeImage == 0) return 0;
-    decodeRunLength(*section, source, header, format);
+    if (header.biCompression == BI_RLE4) {
+      decodeRunLength<true>(*section, source, header, format);
+    } else {
+      decodeRunLength<false>(*section, source, header, format);
+    }
     return static_cast<int>(std::min<uint64_t>(sourceRows, section->rows()));
   }
   const size_t rows = std::min<uint64_t>(scanLines, sourceRows);
-  convertRows(*section, source, header, format, rows);
+  convertUncompressed(*section, source, header, format, rows);
   return static_cast<int>(std::min<uint64_t>(rows, section->rows()));
 }
 

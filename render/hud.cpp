@@ -24,7 +24,7 @@ constexpr RasterPosition kRasterPositions[kHudLineCount] = {
     {33.0f, 32.0f},  {33.0f, 29.0f},  {33.0f, 26.0f},
 };
 
-const char* thrusterName(uint8_t thruster) {
+const char* thrusterName(Thruster thruster) {
   static const char* const kNames[] = {"main", "front", "port", "starboard", "ventral", "dorsal"};
   return thruster < sizeof kNames / sizeof kNames[0] ? kNames[thruster] : "";
 }

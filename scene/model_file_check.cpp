@@ -575,28 +575,41 @@ bool checkChunk(const ChunkRule& rule, DataReader data, CheckState& state) {
   return !rule.finish || rule.finish(state);
 }
 
-// lib3ds links each node to its parent when it reads the node, and then
-// re-links the nodes read before that name it as their parent. Where ids
-// repeat, or a node names itself or a later node, that re-linking can
-// recurse without end. Sound files name every parent before its children.
-bool nodesLinkSafely(const std::vector<NodeLink>& nodes) {
+// lib3ds links each node to its parent when it reads the node; a node read
+// before its parent waits at the top of the hierarchy until the parent
+// arrives and re-inserts it. That re-linking follows the parent ids, so they
+// must name each node once and lead from every node to a root: where an id
+// repeats, or a node is its own ancestor, it can recurse without end. Counts
+// the nodes that wait, each of which lib3ds inserts twice.
+bool nodesLinkSafely(const std::vector<NodeLink>& nodes, uint64_t& waiting) {
   std::unordered_map<uint16_t, size_t> indexOfId;
   for (size_t i = 0; i < nodes.size(); ++i) {
     if (!indexOfId.emplace(nodes[i].id, i).second) return false;
   }
-  for (size_t i = 0; i < nodes.size(); ++i) {
-    if (nodes[i].parent == LIB3DS_NO_PARENT) continue;
+  const size_t root = nodes.size();
+  const auto parentOf = [&](size_t i) {
     const auto parent = indexOfId.find(nodes[i].parent);
-    if (parent != indexOfId.end() && parent->second >= i) return false;
+    return nodes[i].parent == LIB3DS_NO_PARENT || parent == indexOfId.end() ? root : parent->second;
+  };
+  enum Visit : uint8_t { NotSeen, OnPath, LeadsToRoot };
+  std::vector<Visit> visits(nodes.size(), NotSeen);
+  waiting = 0;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const size_t parent = parentOf(i);
+    if (parent != root && parent > i) ++waiting;
+    size_t node = i;
+    for (; node != root && visits[node] == NotSeen; node = parentOf(node)) visits[node] = OnPath;
+    if (node != root && visits[node] == OnPath) return false;
+    for (node = i; node != root && visits[node] == OnPath; node = parentOf(node)) visits[node] = LeadsToRoot;
   }
   return true;
 }
 
 // What building all of the file's lists costs lib3ds.
-uint64_t insertionSteps(const CheckState& state) {
+uint64_t insertionSteps(const CheckState& state, uint64_t waitingNodes) {
   const uint64_t nodes = state.nodes.size();
   return state.insertionSteps + state.meshes * state.meshes + state.materials * state.materials +
-         state.cameras * state.cameras + state.lights * state.lights + nodes * nodes;
+         state.cameras * state.cameras + state.lights * state.lights + (nodes + waitingNodes) * nodes;
 }
 
 // lib3ds reads a file through these callbacks straight from the checked
@@ -649,8 +662,9 @@ bool isSafe3dsFile(const unsigned char* bytes, size_t size) {
   if (!file.chunk(id, data)) return false;
   const ChunkRule* top = findRule(kTopChunks, id);
   CheckState state;
-  return top && checkChunk(*top, data, state) && nodesLinkSafely(state.nodes) &&
-         insertionSteps(state) <= kMaxInsertionSteps;
+  uint64_t waitingNodes = 0;
+  return top && checkChunk(*top, data, state) && nodesLinkSafely(state.nodes, waitingNodes) &&
+         insertionSteps(state, waitingNodes) <= kMaxInsertionSteps;
 }
 
 Lib3dsFile* loadChecked3dsBytes(const unsigned char* bytes, size_t size) {

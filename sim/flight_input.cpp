@@ -14,7 +14,7 @@ namespace {
 bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x80) != 0; }
 
 // The thrust direction of a thruster, from the ship's axes as last drawn.
-Vector3 thrustDirection(uint8_t thruster, const SceneObject& ship) {
+Vector3 thrustDirection(Thruster thruster, const SceneObject& ship) {
   const Vector3 side = ship.forward.cross(ship.up);
   switch (thruster) {
     case Main:

@@ -17,6 +17,7 @@ enum Thruster : uint8_t {
   Ventral = 4,
   Dorsal = 5,
 };
+static_assert(sizeof(Thruster) == 1, "a thruster is stored in one byte");
 
 class ShipController {
  public:
@@ -35,7 +36,7 @@ class ShipController {
   bool rotating = false;
   bool velocityRotating = false;
   bool stabilising = false;
-  uint8_t thruster = Main;
+  Thruster thruster = Main;
   float power = 0.1f;
 };
 

@@ -73,7 +73,7 @@ TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidths) {
   controller.power = 1.0f;
   EXPECT_EQ(lines(), (std::vector<std::string>{"60 FPS", "VBO supported", "v =  637.000 km/s", "a =  0.12740 km/s^2",
                                                 "Vel. Rotating: active", "Thruster: starboard", "Power:  100%"}));
-  controller.thruster = 6;
+  controller.thruster = static_cast<Thruster>(6);
   EXPECT_EQ(lines()[kThrusterLine], "Thruster: ");
 }
 

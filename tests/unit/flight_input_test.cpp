@@ -133,7 +133,7 @@ TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);
   for (uint8_t thruster = Main; thruster <= Dorsal; ++thruster) {
-    controller.thruster = thruster;
+    controller.thruster = static_cast<Thruster>(thruster);
     body.acceleration = Vector3();
     pollFlightInput();
     EXPECT_EQ(body.acceleration, expected[thruster] * static_cast<double>(0.1f)) << int(thruster);
