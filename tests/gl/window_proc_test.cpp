@@ -120,6 +120,9 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   EXPECT_EQ(screenSize(), "800 600\n");
   deliver(WM_ACTIVATEAPP, 2);  // activated by a click: still active, nothing to do
   EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 2);
+  deliver(WM_ACTIVATEAPP, 3);  // any value but 1 and 2 deactivates
+  EXPECT_FALSE(g_app.active);
+  EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 3);
 }
 
 // Whether a context was current when each object was destroyed.
@@ -142,6 +145,7 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   const HWND window = g_window;
   const HGLRC context = g_glContext;
   const int cursorCount = platform::testing::cursorDisplayCount();
+  const int requests = lastDisplayModeRequest().count;
 
   deliver(WM_CLOSE, 0);
   EXPECT_FALSE(g_app.running);
@@ -149,7 +153,10 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   EXPECT_EQ(g_bodies, nullptr);
   EXPECT_EQ(destroyedWithContext, (std::vector<bool>{true, true, true}));
   EXPECT_EQ(platform::testing::cursorDisplayCount(), cursorCount + 1);
+  // The desktop mode, asked for by shutdown itself and again as the window's
+  // destruction deactivates the application.
   EXPECT_TRUE(lastDisplayModeRequest().desktop);
+  EXPECT_EQ(lastDisplayModeRequest().count, requests + 2);
   EXPECT_EQ(screenSize(), "1024 768\n");
   EXPECT_EQ(g_glContext, nullptr);
   EXPECT_FALSE(wglDeleteContext(context)) << "already deleted";

@@ -23,7 +23,10 @@ struct FlightTest : ::testing::Test {
     g_steering = false;
     injectCursorPos(400, 300);
   }
-  void TearDown() override { g_controller = nullptr; }
+  void TearDown() override {
+    g_controller = nullptr;
+    for (int key : {VK_LBUTTON, VK_MBUTTON, VK_RBUTTON, VK_ESCAPE, int('F'), int('R')}) injectKeyState(key, false);
+  }
 
   // One poll with the cursor moved by (dx, dy) from the centre since the last.
   static void pollAfterMoving(int dx, int dy) {
@@ -86,14 +89,17 @@ TEST_F(FlightTest, StabilisingBrakesEachAxisToRestAtTwoHundredDegreesPerSecondSq
   controller.stabilising = controller.rotating = true;
   body.angularVelocity[0] = 5;
   body.angularVelocity[1] = 3.5;
-  body.angularVelocity[2] = -1.9f;
+  body.angularVelocity[2] = -7;
   controller.update(0.01f);  // a step of exactly 2 degrees per second
   // 3.5 becomes 1.5 after braking, then falls within the band.
-  EXPECT_EQ(axes(body.angularVelocity), (std::vector<float>{3, 0, 0}));
-  EXPECT_TRUE(controller.stabilising);
+  EXPECT_EQ(axes(body.angularVelocity), (std::vector<float>{3, 0, -5}));
   body.angularVelocity[0] = 2;  // not above the step, so only the band catches it
   controller.update(0.01f);
-  EXPECT_EQ(body.angularVelocity[0], 0.0f);
+  EXPECT_EQ(axes(body.angularVelocity), (std::vector<float>{0, 0, -3}));
+  EXPECT_TRUE(controller.stabilising) << "one axis still turns";
+  body.angularVelocity[2] = -1.9f;
+  controller.update(0.01f);
+  EXPECT_EQ(body.angularVelocity[2], 0.0f);
   EXPECT_FALSE(controller.stabilising);
   EXPECT_FALSE(controller.rotating);
 
