@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libsdl2-dev lib3ds-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libx11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
   xvfb xdotool x11-xserver-utils imagemagick
 )
 

@@ -37,22 +37,6 @@ TEST_F(ChaseCameraTest, RidesBehindAndAboveTheTargetTurningWithItAndIgnoringItsP
   EXPECT_TRUE(near(camera.up, Vector3(0, 1, 0)));
 }
 
-TEST_F(ChaseCameraTest, WithoutATargetItKeepsAUsableView) {
-  ChaseCamera camera(nullptr, kOffset);
-  EXPECT_TRUE(camera.free);
-  camera.updateView();
-  EXPECT_EQ(view(camera), kIdentityMatrix);
-
-  SceneObject ship;
-  ChaseCamera follower(&ship, kOffset);
-  follower.updateView();
-  follower.setTarget(nullptr);
-  ship.rotationY = 90;
-  ship.applyRotations();
-  follower.updateView();  // keeps the last eye, forward and up
-  EXPECT_TRUE(near(follower.forward, Vector3(0, 0, -1)));
-}
-
 TEST(RecentreWorld, ShiftsEveryObjectByTheTargetsPositionInEitherOrderUnlessTheCameraIsFree) {
   for (bool targetFirst : {true, false}) {
     TestWorld world;

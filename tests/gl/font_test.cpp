@@ -22,43 +22,6 @@ TEST_F(FontTest, CharacterHeightFollowsTheDisplayWidthOnly) {
   }
 }
 
-TEST_F(FontTest, EmptyStringLeavesTheRasterPositionAndTheListBase) {
-  buildFont();
-  glTranslatef(0.0f, 0.0f, -100.0f);
-  glRasterPos2f(-5.0f, -1.0f);
-  GLfloat before[4], after[4];
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-  printText("");
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(after[i], before[i]);
-
-  glListBase(7);
-  printText("AB");
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-  EXPECT_GT(after[0], before[0] + 10.0f);
-  EXPECT_EQ(after[1], before[1]);
-  GLint base = 0;
-  glGetIntegerv(GL_LIST_BASE, &base);
-  EXPECT_EQ(base, 7);
-  EXPECT_GT(ink(readPixels(), kWhite).count, 0);
-}
-
-TEST_F(FontTest, WithoutAFontNothingIsDrawnThroughOtherLists) {
-  // Lists that are not glyphs, each of which would move the raster position.
-  const GLuint others = glGenLists(200);
-  for (GLuint list = others; list < others + 200; ++list) {
-    glNewList(list, GL_COMPILE);
-    glBitmap(0, 0, 0, 0, 10, 0, nullptr);
-    glEndList();
-  }
-  glRasterPos2f(0.0f, 0.0f);
-  GLfloat before[4], after[4];
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-  printText("Loading...");
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-  EXPECT_EQ(after[0], before[0]);
-}
-
 TEST_F(FontTest, TheSplashIsWhiteLoadingLeftOfAndBelowTheCentreOnBlack) {
   glClear(GL_COLOR_BUFFER_BIT);
   glColor3f(0.0f, 0.0f, 1.0f);

@@ -53,29 +53,4 @@ TEST_F(SceneSetupTest, BothListsHoldTheFiftyTwoObjectsBoundInTheSameOrder) {
   EXPECT_NE(g_background->texture, -1);
 }
 
-TEST_F(SceneSetupTest, PositionsMassesAndLocalTransforms) {
-  EXPECT_EQ(*objects[0]->position, Vector3(0, 0, 200));
-  EXPECT_EQ(*objects[1]->position, Vector3(1.5, 1.5, 190));
-  EXPECT_EQ(*objects[7]->position, Vector3(1.5, -1.5, 190));
-  EXPECT_EQ(*objects[8]->position, Vector3(1.0, 1.5, 190));
-  EXPECT_EQ(*objects[49]->position, Vector3(-1.5, -1.5, 190));
-  EXPECT_EQ(*objects[50]->position, Vector3(0, 0, -75));
-  EXPECT_EQ(*objects[51]->position, Vector3(2862.4526283748346, 954.150876124945, 0));
-  EXPECT_EQ(bodies[0]->inertialMantissa, 0.2f);
-  EXPECT_EQ(bodies[0]->gravitationalExponent, 9);
-  EXPECT_EQ(bodies[50]->gravitationalMantissa, 5.97f);
-  EXPECT_EQ(bodies[50]->inertialExponent, 24);
-  EXPECT_EQ(bodies[51]->inertialMantissa, 7.347f);
-  EXPECT_EQ(bodies[51]->gravitationalExponent, 22);
-  // Turned from the model's up (Z) to the world's (Y), and scaled: the
-  // player's ship, a grid ship, the Earth and the Moon.
-  const std::pair<size_t, float> scaled[] = {{0, 0.0001f}, {1, 0.0005f}, {50, 1.0f}, {51, 1.0f}};
-  for (const auto& [k, s] : scaled) {
-    ASSERT_TRUE(objects[k]->hasLocalTransform) << k;
-    const float expected[16] = {s, 0, 0, 0, 0, 0, -s, 0, 0, s, 0, 0, 0, 0, 0, 1};
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(objects[k]->localTransform.m[i], expected[i], 1e-7f * s) << k;
-  }
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(objects[50]->localTransform.m[i], objects[51]->localTransform.m[i]);
-}
-
 }  // namespace

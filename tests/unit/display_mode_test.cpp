@@ -46,27 +46,6 @@ TEST(DisplayMode, OnlyModesTheDisplayHasAreAccepted) {
   EXPECT_TRUE(lastDisplayModeRequest().desktop);
 }
 
-TEST(MainWindow, SwitchesToTheModeAndCoversItWithABorderlessWindow) {
-  g_display = {800, 600, 32, 60};
-  ASSERT_TRUE(createMainWindow(kInstance, SW_SHOWDEFAULT));
-  EXPECT_EQ(screenSize(), "800 600\n");
-  const std::string geometry = xdotool("getwindowgeometry " + xWindowId("Orbitrand"));
-  EXPECT_NE(geometry.find("Position: 0,0"), std::string::npos) << geometry;
-  EXPECT_NE(geometry.find("Geometry: 800x600"), std::string::npos) << geometry;
-  RECT client;
-  ASSERT_TRUE(GetClientRect(g_window, &client));
-  EXPECT_EQ(client.right, 800);
-  EXPECT_EQ(client.bottom, 600);
-  EXPECT_EQ(GetFocus(), g_window);
-  EXPECT_TRUE(g_app.active);
-  const platform::testing::DisplayModeRequest request = lastDisplayModeRequest();
-  EXPECT_EQ(request.count, 1) << "the activation while showing switched nothing again";
-  EXPECT_EQ(request.flags, DWORD(CDS_FULLSCREEN));
-  EXPECT_EQ(request.mode.dmSize, sizeof(DEVMODEA));
-  EXPECT_EQ(request.mode.dmFields, 0x5C0000u);
-  EXPECT_EQ(request.mode.dmDisplayFrequency, 60u);
-}
-
 TEST(MainWindow, AModeTheDisplayLacksEndsBeforeAnyClassOrWindowExists) {
   g_display = {800, 600, 32, 75};
   EXPECT_FALSE(createMainWindow(kInstance, SW_SHOWDEFAULT));
