@@ -22,12 +22,11 @@ struct Chunks {
   struct Chunk {
     uint16_t id;
     size_t offset, end;
-    std::vector<size_t> enclosing;  // offsets of the chunks around it
   };
   std::vector<uint8_t>& bytes;
   std::vector<Chunk> found;
 
-  explicit Chunks(std::vector<uint8_t>& model) : bytes(model) { scan(0, bytes.size(), {}); }
+  explicit Chunks(std::vector<uint8_t>& model) : bytes(model) { scan(0, bytes.size()); }
 
   uint32_t at(size_t offset, int size) const {
     uint32_t value = 0;
@@ -46,11 +45,11 @@ struct Chunks {
   size_t data(uint16_t id) const { return first(id).offset + kHeader; }
 
   // Inserts bytes at a place inside the chunk, growing it and every chunk around it.
-  void grow(const Chunk& holder, size_t place, const std::vector<uint8_t>& inserted) {
-    std::vector<size_t> grown = holder.enclosing;
-    grown.push_back(holder.offset);
+  void grow(const Chunk holder, size_t place, const std::vector<uint8_t>& inserted) {
     bytes.insert(bytes.begin() + long(place), inserted.begin(), inserted.end());
-    for (size_t offset : grown) set(offset + 2, 4, at(offset + 2, 4) + uint32_t(inserted.size()));
+    for (const Chunk& chunk : found)
+      if (chunk.offset <= holder.offset && chunk.end >= holder.end)
+        set(chunk.offset + 2, 4, at(chunk.offset + 2, 4) + uint32_t(inserted.size()));
   }
   // Adds a chunk at the end of the first one with this id.
   void append(uint16_t parent, uint16_t id, const std::vector<uint8_t>& data) {
@@ -60,12 +59,12 @@ struct Chunks {
   }
 
  private:
-  void scan(size_t start, size_t end, std::vector<size_t> enclosing) {
+  void scan(size_t start, size_t end) {
     while (end - start >= kHeader) {
       const uint16_t id = uint16_t(at(start, 2));
       const uint32_t length = at(start + 2, 4);
       if (length < kHeader || length > end - start) return;
-      found.push_back({id, start, start + length, enclosing});
+      found.push_back({id, start, start + length});
       size_t children = start + kHeader;
       if (id == LIB3DS_NAMED_OBJECT) {
         while (children < start + length && bytes[children]) ++children;
@@ -76,9 +75,7 @@ struct Chunks {
                  id != LIB3DS_N_TRI_OBJECT && id != LIB3DS_OBJECT_NODE_TAG) {
         children = start + length;
       }
-      enclosing.push_back(start);
-      if (children < start + length) scan(children, start + length, enclosing);
-      enclosing.pop_back();
+      if (children < start + length) scan(children, start + length);
       start += length;
     }
   }

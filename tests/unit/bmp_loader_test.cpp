@@ -158,6 +158,19 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
   }
 }
 
+TEST_F(BmpLoaderTest, TheUtf16FormOpensByItsNameAndReportsItWithWs) {
+  const std::string path = writeTemporaryFile("\xc3\xa9toile.bmp", infoBitmap({3, 2}, {}, gradient(3, 2, kStored)));
+  const std::string folder = path.substr(0, path.size() - 11);  // ASCII, as the test's folder is
+  const std::u16string wide = std::u16string(folder.begin(), folder.end()) + u"\u00e9toile.bmp";
+  const Image image = ownImage(loadBmpImage(wide.c_str()));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(std::vector<uint8_t>(image->data, image->data + 18), gradient(3, 2, kDecoded));
+  platform::testing::clearCapturedMessageBoxes();
+  EXPECT_EQ(loadBmpImage((wide + u"-gone").c_str()), nullptr);
+  ASSERT_EQ(capturedMessageBoxes().size(), 1u);
+  EXPECT_EQ(capturedMessageBoxes()[0].text, "Failed to open DIB file " + path + "-gone.\n");
+}
+
 const std::string kSuite = std::string(ORBITRAND_SHARED_TESTDATA) + "/bmp-suite/";
 
 // Whether the picture equals the reference, whose rows run from the top; the
