@@ -95,6 +95,7 @@ class RunningApplication : public ::testing::Test {
 };
 
 TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext) {
+  EXPECT_EQ(lastDisplayModeRequest().flags, DWORD(CDS_FULLSCREEN)) << "the start-up switch";
   const int requestsAtStart = lastDisplayModeRequest().count;
   deliver(WM_ACTIVATEAPP, FALSE);
   EXPECT_FALSE(g_app.active);
