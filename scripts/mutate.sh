@@ -119,6 +119,7 @@ for index in "${!records[@]}"; do
     printf '%2d  BROKEN    %s: the text is found %s times: %s\n' "$number" "$file" "$count" "$what"
     continue
   fi
+  by=""
   cp "$path" "$work/original"
   FROM="$from" TO="$to" perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$path"
   if ! build; then
@@ -127,6 +128,7 @@ for index in "${!records[@]}"; do
     fate="SURVIVED"
   else
     fate="killed"
+    by=$(grep -m1 -oE '[0-9]+ - [^ ]+ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$work/test.log" | cut -d' ' -f3)
   fi
   cp "$work/original" "$path"
   touch "$path"
@@ -134,7 +136,7 @@ for index in "${!records[@]}"; do
     killed) killed=$((killed + 1)); total=$((total + 1)) ;;
     SURVIVED) survived=$((survived + 1)); total=$((total + 1)) ;;
   esac
-  printf '%2d  %-9s %s: %s%s\n' "$number" "$fate" "$file" "$what" "${why:+ (unobservable: $why)}"
+  printf '%2d  %-9s %s: %s%s%s\n' "$number" "$fate" "$file" "$what" "${why:+ (unobservable: $why)}" "${by:+, by $by}"
 done
 build >/dev/null
 [ "$total" -gt 0 ] && echo "Score: $killed of $total mutants killed ($((100 * killed / total)) %), $survived survived."
