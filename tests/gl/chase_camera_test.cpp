@@ -37,6 +37,20 @@ TEST_F(ChaseCameraTest, RidesBehindAndAboveTheTargetTurningWithItAndIgnoringItsP
   EXPECT_TRUE(near(camera.up, Vector3(0, 1, 0)));
 }
 
+TEST_F(ChaseCameraTest, WithoutATargetItKeepsAUsableView) {
+  ChaseCamera camera(nullptr, kOffset);
+  camera.updateView();
+  EXPECT_EQ(view(camera), kIdentityMatrix);
+  SceneObject ship;
+  camera.setTarget(&ship).updateView();
+  camera.setTarget(nullptr);
+  ship.rotationY = 90;
+  ship.applyRotations();
+  camera.updateView();  // keeps the last eye, forward and up
+  EXPECT_TRUE(camera.free);
+  EXPECT_TRUE(near(camera.forward, Vector3(0, 0, -1)));
+}
+
 TEST(RecentreWorld, ShiftsEveryObjectByTheTargetsPositionInEitherOrderUnlessTheCameraIsFree) {
   for (bool targetFirst : {true, false}) {
     TestWorld world;

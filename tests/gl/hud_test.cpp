@@ -77,6 +77,18 @@ TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidths) {
   EXPECT_EQ(lines()[kThrusterLine], "Thruster: ");
 }
 
+TEST_F(HudTest, ANumberTooLongForTheBufferIsCutNeverWrittenPast) {
+  body.velocity = {1e100, 0, 0};
+  body.acceleration = {0, 1e40, 0};
+  for (const HudLine line : {kSpeedLine, kAccelerationLine}) {
+    char buffer[kHudLineSize + 8];
+    std::memset(buffer, '#', sizeof buffer);
+    formatHudLine(line, buffer, kHudLineSize);
+    EXPECT_EQ(std::strlen(buffer), kHudLineSize - 1);
+    EXPECT_EQ(std::string(buffer + kHudLineSize, 8), "########");
+  }
+}
+
 // Raster positions of the lines: frame rate and buffer objects on the left,
 // the ship's five on the right.
 constexpr float kLeftX = -54, kFrameRateY = 38, kBufferObjectY = 35, kRightX = 33;
