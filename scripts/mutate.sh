@@ -33,7 +33,7 @@ app/window_proc.cpp @@ ShowCursor(FALSE); @@  @@ the cursor is never hidden
 app/frame_clock.cpp @@ if (elapsedMs <= 0.0) return; @@  @@ a block of no time sets an infinite rate
 app/frame_clock.cpp @@ QueryPerformanceCounter(&now);\n    g_clock.nowTicks = now.QuadPart;\n    setFrameRate @@ setFrameRate @@ the rate update reuses the frame's reading
 app/frame_clock.cpp @@ g_clock.lastFrameTicks = g_clock.nowTicks; @@  @@ frame times grow from the start
-app/frame_clock.cpp @@ g_frameCount = 0; @@  @@ the rate is set only once
+app/frame_clock.cpp @@ g_frameCount = 0;\n} @@ } @@ the rate is set only once
 app/main_window.cpp @@ CDS_FULLSCREEN @@ CDS_RESET @@ the start-up mode switch is not full-screen
 render/frame.cpp @@ drawWorld();\n  drawHud(); @@ drawHud();\n  drawWorld(); @@ the display is drawn before the world
 render/frame.cpp @@ drawBackdrop();\n  drawWorld(); @@ drawWorld();\n  drawBackdrop(); @@ the backdrop is drawn over the world
@@ -57,7 +57,7 @@ scene/star_background.cpp @@ glTexCoord2f(offsetU, offsetV + repeatV);\n    glVe
 scene/star_background.cpp @@ if (offsetU >= repeatU) offsetU -= repeatU; @@  @@ the horizontal offset never wraps
 scene/chase_camera.cpp @@ for (SceneObject* object = g_objects; object; object = object->next) *object->position -= shift; @@ for (SceneObject* object = g_objects->next; object; object = object->next) *object->position -= shift; @@ the first object is not re-centred
 scene/vector3.cpp @@ 1e-6f @@ 1e-3f @@ short vectors are not normalised
-scene/model_file_check.cpp @@ LIB3DS_NO_PARENT @@ 0xFFFE @@ a root node counts as having a parent
+scene/model_file_check.cpp @@ constexpr size_t kNameBuffer = 64; @@ constexpr size_t kNameBuffer = 65; @@ a name of 64 characters overflows lib3ds's buffer
 sim/ship_controller.cpp @@ if (-step > w) w += step; @@  @@ negative rates are not braked
 sim/ship_controller.cpp @@ w[0] == 0.0f && w[1] == 0.0f && w[2] == 0.0f @@ w[0] == 0.0f @@ stabilising ends when the pitch alone rests
 sim/ship_controller.cpp @@ thrust.lengthSquared() >= body->velocity.lengthSquared() @@ thrust.lengthSquared() > body->velocity.lengthSquared() @@ braking stops the ship only past its speed
@@ -75,7 +75,7 @@ platform/registry.cpp @@ if (data && *dataSize < needed) { @@ if (data && *dataS
 platform/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay held
 platform/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
 platform/input_events.cpp @@ queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp) @@ queueForEveryWindow(WM_ACTIVATEAPP, TRUE, event.timestamp) @@ losing the focus activates
-platform/windows.cpp @@ WM_NCDESTROY @@ WM_DESTROY @@ destruction sends WM_DESTROY twice
+platform/windows.cpp @@ sendMessage(handle, WM_NCDESTROY @@ sendMessage(handle, WM_DESTROY @@ destruction sends WM_DESTROY twice
 TABLE
 )
 mapfile -t records < <(grep -v '^$' <<<"$mutants")

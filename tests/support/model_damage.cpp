@@ -94,8 +94,13 @@ std::map<std::string, Damage> everyDamage() {
       // lib3ds would read a chunk shorter than its own header forever.
       {"a chunk of length zero", [](Chunks& m) { m.set(m.first(LIB3DS_MESH_VERSION).offset + 2, 4, 0); }},
       {"a file that is no 3DS file", [](Chunks& m) { m.set(0, 2, LIB3DS_KFDATA); }},
+      // 64 characters and the zero: one byte more than lib3ds's name buffer.
       {"a mesh name longer than lib3ds keeps",
-       [](Chunks& m) { m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64, 'n')); }},
+       [](Chunks& m) {
+         size_t length = 0;
+         while (m.bytes.at(m.data(LIB3DS_NAMED_OBJECT) + length)) ++length;
+         m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64 - length, 'n'));
+       }},
       // Scale keys are laid out as position keys are.
       {"a node with two position tracks", [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
       {"a face index equal to the point count",
