@@ -86,6 +86,7 @@ TEST_F(HudTest, ANumberTooLongForTheBufferIsCutNeverWrittenPast) {
     formatHudLine(line, buffer, kHudLineSize);
     EXPECT_EQ(std::strlen(buffer), kHudLineSize - 1);
     EXPECT_EQ(std::string(buffer + kHudLineSize, 8), "########");
+    EXPECT_EQ(std::string(buffer, 5), line == kSpeedLine ? "v =  " : "a =  ");
   }
 }
 
