@@ -13,8 +13,6 @@
 # touches this tree or its build.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-# The GL and end-to-end tests need an X display: a virtual one by default.
-[ -n "${DISPLAY:-}" ] || exec "$top/scripts/with-display.sh" "$0" "$@"
 work=${MUTATE_DIR:-/tmp/orbitrand-mutants}
 
 # One mutant a line: file @@ exact text, found once in the file ("\n" for a
@@ -97,6 +95,8 @@ build() { nice -n 10 cmake --build "$work/build" -j2 --target "${targets[@]}" >"
 build || { echo "the unchanged tree does not build: $work/build.log"; exit 1; }
 
 # The unit, then the GL, then the end-to-end tests; the first failure kills.
+# Each mutant gets a virtual display of its own, so that a program killed in
+# a failed test cannot leave its display mode to the next.
 run_tests() {
   cd "$work/build" || return 1
   for label in '^unit$' '^gl$' '^e2e$'; do
@@ -104,6 +104,8 @@ run_tests() {
   done
   return 0
 }
+export -f run_tests
+export work
 
 selected=("$@")
 killed=0 survived=0 total=0
@@ -124,7 +126,7 @@ for index in "${!records[@]}"; do
   FROM="$from" TO="$to" perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$path"
   if ! build; then
     fate="NO BUILD"
-  elif ( run_tests ); then
+  elif env -u DISPLAY "$top/scripts/with-display.sh" bash -c run_tests; then
     fate="SURVIVED"
   else
     fate="killed"
