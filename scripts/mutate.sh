@@ -81,11 +81,19 @@ mapfile -t records < <(grep -v '^$' <<<"$mutants")
 field() { FIELD=$2 perl -ne 'chomp; my @f = split / *@@ */, $_, -1; $_ = $f[$ENV{FIELD} - 1] // ""; s/\\n/\n/g; print' <<<"$1"; }
 
 echo "Copying the tree to $work and building it once..."
-rm -rf "$work/tree"
-mkdir -p "$work/tree"
-# The files git knows of or would add, with their times, so that a later run
-# rebuilds only what changed.
-(cd "$top" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf -) | tar -xf - -C "$work/tree"
+# The files git knows of or would add. Only those whose content changed since
+# the last run are copied, with a fresh time, so that the build redoes exactly
+# what changed.
+incoming="$work/incoming"
+rm -rf "$incoming"
+mkdir -p "$incoming" "$work/tree"
+(cd "$top" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf -) | tar -xf - -C "$incoming"
+(cd "$incoming" && find . -type f -print0) | while IFS= read -r -d '' f; do
+  cmp -s "$incoming/$f" "$work/tree/$f" || { mkdir -p "$(dirname "$work/tree/$f")" && cp "$incoming/$f" "$work/tree/$f"; }
+done
+(cd "$work/tree" && find . -type f -print0) | while IFS= read -r -d '' f; do
+  [ -e "$incoming/$f" ] || rm -f "$work/tree/$f"
+done
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$work/tree" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
