@@ -7,8 +7,8 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libsdl2-dev lib3ds-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libpng-dev libx11-dev libxrandr-dev libxtst-dev
-  xvfb xdotool x11-xserver-utils
+  libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libx11-dev libxrandr-dev libxtst-dev
+  xvfb xdotool x11-xserver-utils imagemagick
   xfonts-base
   g++-mingw-w64-x86-64-win32 curl wine wine64
   dpkg-dev file lintian

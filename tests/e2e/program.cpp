@@ -3,12 +3,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
-#include <png.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -22,47 +22,22 @@
 namespace fs = std::filesystem;
 
 namespace e2e {
-namespace {
-
-const char* const kDataFiles[] = {"kesh.3ds",  "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds",
-                                  "earth.bmp", "moon.3ds",     "moon.bmp", "stars2.bmp"};
-
-std::string hexDword(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(value));
-  return text;
-}
-
-}  // namespace
 
 int Image::differences(const Image& other, int x0, int y0, int x1, int y1) const {
   int n = 0;
   for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const uint8_t* a = at(x, y);
-      const uint8_t* b = other.at(x, y);
-      n += (a[0] != b[0] || a[1] != b[1] || a[2] != b[2]) ? 1 : 0;
-    }
+    for (int x = x0; x < x1; ++x) n += std::equal(at(x, y), at(x, y) + 3, other.at(x, y)) ? 0 : 1;
   return n;
 }
 
 void Image::savePng(const std::string& path) const {
   fs::create_directories(fs::path(path).parent_path());
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (png && info && !setjmp(png_jmpbuf(png))) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) png_write_row(png, const_cast<uint8_t*>(at(0, y)));
-    png_write_end(png, nullptr);
+  const std::string command =
+      "convert -size " + std::to_string(width) + "x" + std::to_string(height) + " -depth 8 rgb:- '" + path + "'";
+  if (FILE* pipe = popen(command.c_str(), "w")) {
+    std::fwrite(rgb.data(), 1, rgb.size(), pipe);
+    pclose(pipe);
   }
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
 }
 
 Stage::Stage() {
@@ -72,8 +47,9 @@ Stage::Stage() {
   dataDir_ = root_ + "/data";
   configDir_ = root_ + "/config";
   fs::create_directories(dataDir_);
-  fs::create_directories(configDir_);
-  for (const char* name : kDataFiles) {
+  fs::create_directories(configDir_ + "/orbitrand");
+  for (const char* name : {"kesh.3ds", "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds", "earth.bmp",
+                           "moon.3ds", "moon.bmp", "stars2.bmp"}) {
     fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir_) / name);
   }
 }
@@ -87,18 +63,15 @@ void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir_) / 
 
 void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& bytes) {
   omit(dataFile);
-  std::ofstream out(fs::path(dataDir_) / dataFile, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(fs::path(dataDir_) / dataFile, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void Stage::requestMode(int width, int height, int bitsPerPixel, int frequency) {
-  fs::create_directories(fs::path(configDir_) / "orbitrand");
-  std::ofstream reg(fs::path(configDir_) / "orbitrand" / "registry.reg");
-  reg << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n"
-      << "\"Width\"=dword:" << hexDword(width) << "\n"
-      << "\"Height\"=dword:" << hexDword(height) << "\n"
-      << "\"BitsPerPixel\"=dword:" << hexDword(bitsPerPixel) << "\n";
-  if (frequency >= 0) reg << "\"Frequency\"=dword:" << hexDword(frequency) << "\n";
+void Stage::requestMode(int width, int height) {
+  char values[160];
+  std::snprintf(values, sizeof values, "\"Width\"=dword:%08x\n\"Height\"=dword:%08x\n", width, height);
+  std::ofstream(configDir_ + "/orbitrand/registry.reg")
+      << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n" << values;
 }
 
 Program::Program(const Stage& stage) : Program(stage, {ORBITRAND_PROGRAM}, stage.dataDir()) {}
@@ -133,13 +106,11 @@ Program::~Program() {
 }
 
 bool Program::running() {
-  if (pid_ <= 0 || exitCode_ != -1) return false;
   int status = 0;
-  if (waitpid(pid_, &status, WNOHANG) == pid_) {
-    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return false;
-  }
-  return true;
+  if (exitCode_ != -1 || pid_ <= 0) return false;
+  if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
+  exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return false;
 }
 
 int Program::waitForExit(std::chrono::milliseconds limit) {
@@ -149,9 +120,8 @@ int Program::waitForExit(std::chrono::milliseconds limit) {
 }
 
 std::string Program::errorOutput() const {
-  std::ifstream in(errorFile_);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(errorFile_).rdbuf();
   return text.str();
 }
 
@@ -165,85 +135,9 @@ int noteXError(Display*, XErrorEvent*) {
   return 0;
 }
 
-}  // namespace
-
-Screen::Screen() : display_(XOpenDisplay(nullptr)) {
-  if (!display_) throw std::runtime_error("no X display");
-  XSetErrorHandler(noteXError);
-}
-
-Screen::~Screen() {
-  Display* display = static_cast<Display*>(display_);
-  if (other_) XDestroyWindow(display, other_);
-  XCloseDisplay(display);
-}
-
-namespace {
-
-// One try at reading a rectangle of the screen; false when the request failed.
-bool tryGrab(Display* display, int x0, int y0, int x1, int y1, Image& image) {
-  xRequestFailed = false;
-  XImage* x = XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(x1 - x0),
-                        static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
-  XSync(display, False);
-  if (!x || xRequestFailed) {
-    if (x) XDestroyImage(x);
-    return false;
-  }
-  if (x->bits_per_pixel != 32) throw std::runtime_error("the screen is not 24-bit TrueColor");
-  image.width = x1 - x0;
-  image.height = y1 - y0;
-  image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
-  uint8_t* out = image.rgb.data();
-  for (int y = 0; y < image.height; ++y) {
-    // A 24-bit TrueColor screen holds each pixel in 32 bits, red highest.
-    const auto* row = reinterpret_cast<const uint32_t*>(x->data + static_cast<size_t>(y) * x->bytes_per_line);
-    for (int col = 0; col < image.width; ++col, out += 3) {
-      out[0] = static_cast<uint8_t>(row[col] >> 16);
-      out[1] = static_cast<uint8_t>(row[col] >> 8);
-      out[2] = static_cast<uint8_t>(row[col]);
-    }
-  }
-  XDestroyImage(x);
-  return true;
-}
-
-constexpr int kGrabTries = 500;
-
-}  // namespace
-
-Image Screen::grab() const {
-  Display* display = static_cast<Display*>(display_);
-  Image image;
-  for (int tries = 0; tries < kGrabTries; ++tries, pause(std::chrono::milliseconds(10))) {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, DefaultRootWindow(display), &attributes);
-    if (tryGrab(display, 0, 0, attributes.width, attributes.height, image)) return image;
-  }
-  throw std::runtime_error("the screen could not be read");
-}
-
-Image Screen::grab(int x0, int y0, int x1, int y1) const {
-  Display* display = static_cast<Display*>(display_);
-  Image image;
-  for (int tries = 0; tries < kGrabTries; ++tries, pause(std::chrono::milliseconds(10))) {
-    if (tryGrab(display, x0, y0, x1, y1, image)) return image;
-  }
-  throw std::runtime_error("the screen could not be read");
-}
-
-std::pair<int, int> Screen::mode() const {
-  Display* display = static_cast<Display*>(display_);
-  XWindowAttributes root;
-  XGetWindowAttributes(display, DefaultRootWindow(display), &root);
-  return {root.width, root.height};
-}
-
-namespace {
-
 Window findByName(Display* display, Window window, const std::string& name) {
-  // The name's encoding varies (SDL's message box stores compound text);
-  // the names looked for are plain ASCII, the same in every encoding.
+  // SDL's message box stores its name as compound text; the names looked
+  // for are plain ASCII, the same in every encoding.
   XTextProperty title;
   if (XGetWMName(display, window, &title) && title.value) {
     const bool match = name == std::string(reinterpret_cast<char*>(title.value), title.nitems);
@@ -262,6 +156,51 @@ Window findByName(Display* display, Window window, const std::string& name) {
 
 }  // namespace
 
+Screen::Screen() : display_(XOpenDisplay(nullptr)) {
+  if (!display_) throw std::runtime_error("no X display");
+  XSetErrorHandler(noteXError);
+}
+
+Screen::~Screen() {
+  Display* display = static_cast<Display*>(display_);
+  if (other_) XDestroyWindow(display, other_);
+  XCloseDisplay(display);
+}
+
+std::pair<int, int> Screen::mode() const {
+  XWindowAttributes root;
+  XGetWindowAttributes(static_cast<Display*>(display_), DefaultRootWindow(static_cast<Display*>(display_)), &root);
+  return {root.width, root.height};
+}
+
+Image Screen::grab() const {
+  const auto [width, height] = mode();
+  return grab(0, 0, width, height);
+}
+
+Image Screen::grab(int x0, int y0, int x1, int y1) const {
+  Display* display = static_cast<Display*>(display_);
+  for (int tries = 0; tries < 500; ++tries, pause(std::chrono::milliseconds(10))) {
+    xRequestFailed = false;
+    XImage* x = XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(x1 - x0),
+                          static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
+    XSync(display, False);
+    if (!x || xRequestFailed) {
+      if (x) XDestroyImage(x);
+      continue;
+    }
+    Image image{x1 - x0, y1 - y0, {}};
+    for (int y = 0; y < image.height; ++y)
+      for (int col = 0; col < image.width; ++col) {
+        const unsigned long pixel = XGetPixel(x, col, y);  // 24-bit TrueColor, red highest
+        image.rgb.insert(image.rgb.end(), {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)});
+      }
+    XDestroyImage(x);
+    return image;
+  }
+  throw std::runtime_error("the screen could not be read");
+}
+
 unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseconds limit) const {
   Display* display = static_cast<Display*>(display_);
   const auto end = std::chrono::steady_clock::now() + limit;
@@ -270,10 +209,6 @@ unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseco
     if (found || std::chrono::steady_clock::now() >= end) return found;
     pause(std::chrono::milliseconds(20));
   }
-}
-
-bool Screen::windowExists(const std::string& name) const {
-  return findWindow(name, std::chrono::milliseconds(0)) != 0;
 }
 
 bool Screen::waitForFrames(int width, int height, std::chrono::milliseconds limit) const {

@@ -36,8 +36,8 @@ inline bool isWhite(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] 
 inline bool isGreen(const uint8_t* p) { return p[1] > 200 && p[0] < 80 && p[2] < 80; }
 inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8; }
 
-// A folder with the data files the build generated, less any named, and a
-// registry file asking for the given display mode (or none).
+// A folder with the data files the build generated, and a registry file
+// asking for a display mode.
 class Stage {
  public:
   Stage();
@@ -47,7 +47,7 @@ class Stage {
 
   void omit(const std::string& dataFile);
   void replace(const std::string& dataFile, const std::vector<uint8_t>& bytes);
-  void requestMode(int width, int height, int bitsPerPixel = 32, int frequency = -1);
+  void requestMode(int width, int height);
 
   const std::string& dataDir() const { return dataDir_; }
   const std::string& configDir() const { return configDir_; }
@@ -95,12 +95,11 @@ class Screen {
   // The display mode's width and height: the screen's size, which follows
   // every mode switch.
   std::pair<int, int> mode() const;
-  // Only the rectangle [x0, x1) x [y0, y1) of the screen: quick enough to
-  // watch a few lines of text as often as every millisecond.
+  // Only the rectangle [x0, x1) x [y0, y1): quick enough to watch a few
+  // lines of text as often as every millisecond.
   Image grab(int x0, int y0, int x1, int y1) const;
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
-  bool windowExists(const std::string& name) const;
   // Waits up to the limit for frames of a display of the given size: the
   // heads-up display's right column (speed to power) holds text.
   bool waitForFrames(int width, int height, std::chrono::milliseconds limit) const;

@@ -39,18 +39,16 @@ TEST_F(ChaseCameraTest, RidesBehindAndAboveTheTargetTurningWithItAndIgnoringItsP
 
 TEST_F(ChaseCameraTest, WithoutATargetItKeepsAUsableView) {
   ChaseCamera camera(nullptr, kOffset);
-  EXPECT_TRUE(camera.free);
   camera.updateView();
   EXPECT_EQ(view(camera), kIdentityMatrix);
-
   SceneObject ship;
-  ChaseCamera follower(&ship, kOffset);
-  follower.updateView();
-  follower.setTarget(nullptr);
+  camera.setTarget(&ship).updateView();
+  camera.setTarget(nullptr);
   ship.rotationY = 90;
   ship.applyRotations();
-  follower.updateView();  // keeps the last eye, forward and up
-  EXPECT_TRUE(near(follower.forward, Vector3(0, 0, -1)));
+  camera.updateView();  // keeps the last eye, forward and up
+  EXPECT_TRUE(camera.free);
+  EXPECT_TRUE(near(camera.forward, Vector3(0, 0, -1)));
 }
 
 TEST(RecentreWorld, ShiftsEveryObjectByTheTargetsPositionInEitherOrderUnlessTheCameraIsFree) {

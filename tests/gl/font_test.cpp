@@ -1,9 +1,8 @@
-// The bitmap font and the "Loading..." splash drawn with it, read back.
+// The bitmap font: its size, and nothing drawn without it.
 #include <gtest/gtest.h>
 
 #include "platform/testing.h"
 #include "render/font.h"
-#include "render/splash.h"
 #include "tests/support/text_on_screen.h"
 
 namespace {
@@ -20,70 +19,6 @@ TEST_F(FontTest, CharacterHeightFollowsTheDisplayWidthOnly) {
     EXPECT_EQ(platform::testing::lastFontRequest().faceName, "Agency FB");
     EXPECT_EQ(platform::testing::liveGdiObjects(), 0u) << "the font is selected out and deleted";
   }
-}
-
-TEST_F(FontTest, EmptyStringLeavesTheRasterPositionAndTheListBase) {
-  buildFont();
-  glTranslatef(0.0f, 0.0f, -100.0f);
-  glRasterPos2f(-5.0f, -1.0f);
-  GLfloat before[4], after[4];
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-  printText("");
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(after[i], before[i]);
-
-  glListBase(7);
-  printText("AB");
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-  EXPECT_GT(after[0], before[0] + 10.0f);
-  EXPECT_EQ(after[1], before[1]);
-  GLint base = 0;
-  glGetIntegerv(GL_LIST_BASE, &base);
-  EXPECT_EQ(base, 7);
-  EXPECT_GT(ink(readPixels(), kWhite).count, 0);
-}
-
-TEST_F(FontTest, WithoutAFontNothingIsDrawnThroughOtherLists) {
-  // Lists that are not glyphs, each of which would move the raster position.
-  const GLuint others = glGenLists(200);
-  for (GLuint list = others; list < others + 200; ++list) {
-    glNewList(list, GL_COMPILE);
-    glBitmap(0, 0, 0, 0, 10, 0, nullptr);
-    glEndList();
-  }
-  glRasterPos2f(0.0f, 0.0f);
-  GLfloat before[4], after[4];
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-  printText("Loading...");
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-  EXPECT_EQ(after[0], before[0]);
-}
-
-TEST_F(FontTest, TheSplashIsWhiteLoadingLeftOfAndBelowTheCentreOnBlack) {
-  glClear(GL_COLOR_BUFFER_BIT);
-  glColor3f(0.0f, 0.0f, 1.0f);
-  glRecti(-1, -1, 1, 1);  // whatever was on screen goes
-  buildFont();
-  drawSplash();
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
-
-  const std::vector<uint8_t> pixels = readPixels();
-  const Ink white = ink(pixels, kWhite);
-  EXPECT_EQ(white.count + ink(pixels, kBlack).count, kWidth * kHeight) << "white on black only";
-  double x = 0, y = 0;
-  windowPosition(-5.0f, -1.0f, x, y);
-  ASSERT_LT(x, kWidth / 2);
-  ASSERT_LT(y, kHeight / 2);
-  // The text starts at its raster position and stands on that baseline
-  // ("g" reaches below it), about 15 pixels high at a width of 800.
-  EXPECT_NEAR(white.left, x, 3);
-  const Ink capitalL = ink(pixels, kWhite, white.left, 0, white.left + 3, kHeight);
-  EXPECT_NEAR(capitalL.bottom, y, 1);
-  EXPECT_NEAR(capitalL.top - capitalL.bottom + 1, 11, 2);
-  EXPECT_LT(white.bottom, capitalL.bottom);
-  EXPECT_GT(white.right, white.left + 60);
 }
 
 }  // namespace

@@ -1,17 +1,20 @@
 // ModelObject on a real context with 3DS files written by the tests: the
 // index array, the buffer objects, the three ways of drawing, and files that
-// cannot be drawn.
+// cannot be drawn, among them every damage done to every generated model.
 #include "scene/model_object.h"
 
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "render/graphics.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/buffer_objects.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/model_damage.h"
 #include "tests/support/model_files.h"
 
 namespace {
@@ -133,6 +136,15 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
   std::vector<std::string> paths = {temporaryPath("missing.3ds")};
   for (const TestModel* model : {&noNode, &otherName, &fewTexels, &noTexels, &farCorner}) {
     paths.push_back(writeTestModel(std::to_string(paths.size()) + ".3ds", *model));
+  }
+  for (const char* generated : {"kesh.3ds", "ship.3ds", "earth.3ds", "moon.3ds"}) {
+    std::ifstream in(std::string(ORBITRAND_DATA_DIR) + "/" + generated, std::ios::binary);
+    const std::vector<uint8_t> sound(std::istreambuf_iterator<char>(in), {});
+    for (const std::string& damage : modelDamageNames()) {
+      std::vector<uint8_t> bytes = sound;
+      damageModel(damage, bytes);
+      paths.push_back(writeTemporaryFile(generated + (", " + damage), bytes));
+    }
   }
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);

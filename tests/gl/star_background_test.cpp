@@ -68,23 +68,40 @@ TEST_F(StarBackgroundTest, WithoutATargetOnlyTheDriftMoves) {
   EXPECT_FLOAT_EQ(background.offsetV, -0.125f);
 }
 
-TEST_F(StarBackgroundTest, TheQuadCoversTheScreenAndLeavesTheProjectionAndClampsTheTexture) {
-  StarBackground background(&camera_, starsPath_.c_str(), 1.0f, 1.0f);
+// A picture of four coloured quarters: each screen point shows the quarter
+// that its texture coordinate, scaled by each axis's own repeat count from
+// the top left corner, falls in.
+TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTopLeft) {
+  constexpr int kSide = 64;
+  const uint8_t quarters[2][2][3] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};  // stored BGR
+  std::vector<uint8_t> pixels;
+  for (int t = 0; t < kSide; ++t)
+    for (int s = 0; s < kSide; ++s) {
+      const uint8_t* colour = quarters[t * 2 / kSide][s * 2 / kSide];
+      pixels.insert(pixels.end(), colour, colour + 3);
+    }
+  StarBackground background(&camera_, writeTemporaryFile("quarters.bmp", infoBitmap({kSide, kSide}, {}, pixels)).c_str(),
+                            2.0f, 3.0f);
   glMatrixMode(GL_PROJECTION);
   gluPerspective(45.0, double(kWidth) / kHeight, 0.01, 1500000.0);
   const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
   glMatrixMode(GL_MODELVIEW);
   glTranslatef(1.0f, 2.0f, 3.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
   background.draw();
-  const auto frame = readPixels();
-  for (size_t k = 0; k < frame.size(); k += 3) ASSERT_EQ(frame[k + 1], 255) << "pixel " << k / 3;
+  const std::vector<uint8_t> frame = readPixels();
+  for (int i = 0; i < 64; ++i) {  // eight by eight points, none near a quarter's edge
+    const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8, u = fx * 2.0, v = fy * 3.0;
+    const uint8_t* stored = quarters[int(v * 2) % 2][int(u * 2) % 2];
+    const int x = int(fx * kWidth), row = kHeight - 1 - int(fy * kHeight);
+    const uint8_t* shown = &frame[(size_t(row) * kWidth + x) * 3];
+    EXPECT_EQ(std::vector<int>(shown, shown + 3), (std::vector<int>{stored[2], stored[1], stored[0]}))
+        << "at " << fx << ", " << fy << " of the screen";
+  }
   EXPECT_EQ(glMatrix(GL_PROJECTION_MATRIX), projection);
   EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
   GLint mode = 0, wrapS = 0, wrapT = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
-  glBindTexture(GL_TEXTURE_2D, GLuint(background.texture));
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
   EXPECT_EQ(wrapS, GL_CLAMP);

@@ -52,13 +52,8 @@ TEST_F(WindowProcKeys, LettersChooseTheThrusterAndVelocityRotatingLeavesOnlyMain
     EXPECT_EQ(controller.thruster, p.thruster) << p.key;
     EXPECT_EQ(controller.velocityRotating, p.velocityRotating) << p.key;
   }
-}
-
-TEST_F(WindowProcKeys, TabChangesNoModeWhileRotatingButTheThrusterRuleStillRuns) {
-  controller.rotating = true;
-  press(VK_TAB);
-  EXPECT_FALSE(controller.velocityRotating);
-  controller.velocityRotating = true;
+  // While the ship turns, Tab changes no mode, but the thruster rule still runs.
+  controller.rotating = controller.velocityRotating = true;
   controller.thruster = Starboard;
   press(VK_TAB);
   EXPECT_TRUE(controller.velocityRotating);
@@ -100,6 +95,7 @@ class RunningApplication : public ::testing::Test {
 };
 
 TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext) {
+  EXPECT_EQ(lastDisplayModeRequest().flags, DWORD(CDS_FULLSCREEN)) << "the start-up switch";
   const int requestsAtStart = lastDisplayModeRequest().count;
   deliver(WM_ACTIVATEAPP, FALSE);
   EXPECT_FALSE(g_app.active);
@@ -120,6 +116,9 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   EXPECT_EQ(screenSize(), "800 600\n");
   deliver(WM_ACTIVATEAPP, 2);  // activated by a click: still active, nothing to do
   EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 2);
+  deliver(WM_ACTIVATEAPP, 3);  // any value but 1 and 2 deactivates
+  EXPECT_FALSE(g_app.active);
+  EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 3);
 }
 
 // Whether a context was current when each object was destroyed.
@@ -142,6 +141,7 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   const HWND window = g_window;
   const HGLRC context = g_glContext;
   const int cursorCount = platform::testing::cursorDisplayCount();
+  const int requests = lastDisplayModeRequest().count;
 
   deliver(WM_CLOSE, 0);
   EXPECT_FALSE(g_app.running);
@@ -149,7 +149,10 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   EXPECT_EQ(g_bodies, nullptr);
   EXPECT_EQ(destroyedWithContext, (std::vector<bool>{true, true, true}));
   EXPECT_EQ(platform::testing::cursorDisplayCount(), cursorCount + 1);
+  // The desktop mode, asked for by shutdown itself and again as the window's
+  // destruction deactivates the application.
   EXPECT_TRUE(lastDisplayModeRequest().desktop);
+  EXPECT_EQ(lastDisplayModeRequest().count, requests + 2);
   EXPECT_EQ(screenSize(), "1024 768\n");
   EXPECT_EQ(g_glContext, nullptr);
   EXPECT_FALSE(wglDeleteContext(context)) << "already deleted";

@@ -2,76 +2,163 @@
 
 #include <lib3ds/chunk.h>
 
+#include <functional>
+#include <map>
+#include <stdexcept>
+
 namespace {
 
-constexpr size_t kHeader = ChunkWriter::kHeaderBytes;
+constexpr size_t kHeader = 6;  // a chunk's id and length
 
-// The keyframer section ends the file, so its length reaches one byte past
-// the file chunk that holds it.
-void chunkLongerThanItsParent(ChunkWriter& model) {
-  const size_t keyframer = model.offsetOf(LIB3DS_KFDATA);
-  model.setDword(keyframer + 2, static_cast<uint32_t>(model.endOf(0) - keyframer + 1));
+std::vector<uint8_t> words(std::initializer_list<uint16_t> values) {
+  std::vector<uint8_t> bytes;
+  for (uint16_t value : values) bytes.insert(bytes.end(), {uint8_t(value), uint8_t(value >> 8)});
+  return bytes;
 }
 
-// The first corner of the first face names the point just past the list.
-void faceIndexEqualToPointCount(ChunkWriter& model) {
-  const uint16_t points = model.wordAt(model.offsetOf(LIB3DS_POINT_ARRAY) + kHeader);
-  model.setWord(model.offsetOf(LIB3DS_FACE_ARRAY) + kHeader + 2, points);
+// The chunks of a model file, found by looking inside those that hold
+// materials, meshes, faces and keyframer nodes.
+struct Chunks {
+  struct Chunk {
+    uint16_t id;
+    size_t offset, end;
+  };
+  std::vector<uint8_t>& bytes;
+  std::vector<Chunk> found;
+
+  explicit Chunks(std::vector<uint8_t>& model) : bytes(model) { scan(0, bytes.size()); }
+
+  uint32_t at(size_t offset, int size) const {
+    uint32_t value = 0;
+    for (int k = size - 1; k >= 0; --k) value = value << 8 | bytes.at(offset + k);
+    return value;
+  }
+  void set(size_t offset, int size, uint32_t value) {
+    for (int k = 0; k < size; ++k) bytes.at(offset + k) = uint8_t(value >> 8 * k);
+  }
+  const Chunk& first(uint16_t id) const {
+    for (const Chunk& chunk : found)
+      if (chunk.id == id) return chunk;
+    throw std::runtime_error("the model has no chunk " + std::to_string(id));
+  }
+  // Where the data of the first chunk with this id starts.
+  size_t data(uint16_t id) const { return first(id).offset + kHeader; }
+
+  // Inserts bytes at a place inside the chunk, growing it and every chunk around it.
+  void grow(const Chunk holder, size_t place, const std::vector<uint8_t>& inserted) {
+    bytes.insert(bytes.begin() + long(place), inserted.begin(), inserted.end());
+    for (const Chunk& chunk : found)
+      if (chunk.offset <= holder.offset && chunk.end >= holder.end)
+        set(chunk.offset + 2, 4, at(chunk.offset + 2, 4) + uint32_t(inserted.size()));
+  }
+  // Adds a chunk at the end of the first one with this id.
+  void append(uint16_t parent, uint16_t id, const std::vector<uint8_t>& data) {
+    std::vector<uint8_t> chunk = words({id, uint16_t(kHeader + data.size()), 0});
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    grow(first(parent), first(parent).end, chunk);
+  }
+
+ private:
+  void scan(size_t start, size_t end) {
+    while (end - start >= kHeader) {
+      const uint16_t id = uint16_t(at(start, 2));
+      const uint32_t length = at(start + 2, 4);
+      if (length < kHeader || length > end - start) return;
+      found.push_back({id, start, start + length});
+      size_t children = start + kHeader;
+      if (id == LIB3DS_NAMED_OBJECT) {
+        while (children < start + length && bytes[children]) ++children;
+        ++children;
+      } else if (id == LIB3DS_FACE_ARRAY) {
+        children += 2 + 8 * size_t{at(children, 2)};
+      } else if (id != LIB3DS_M3DMAGIC && id != LIB3DS_MDATA && id != LIB3DS_KFDATA && id != LIB3DS_MAT_ENTRY &&
+                 id != LIB3DS_N_TRI_OBJECT && id != LIB3DS_OBJECT_NODE_TAG) {
+        children = start + length;
+      }
+      if (children < start + length) scan(children, start + length);
+      start += length;
+    }
+  }
+};
+
+using Damage = std::function<void(Chunks&)>;
+
+std::map<std::string, Damage> everyDamage() {
+  std::map<std::string, Damage> all = {
+      // The keyframer section ends the file: its length reaches one byte past it.
+      {"a chunk longer than its parent",
+       [](Chunks& m) {
+         const size_t keyframer = m.first(LIB3DS_KFDATA).offset;
+         m.set(keyframer + 2, 4, uint32_t(m.bytes.size() + 1 - keyframer));
+       }},
+      // lib3ds would read a chunk shorter than its own header forever.
+      {"a chunk of length zero", [](Chunks& m) { m.set(m.first(LIB3DS_MESH_VERSION).offset + 2, 4, 0); }},
+      {"a file that is no 3DS file", [](Chunks& m) { m.set(0, 2, LIB3DS_KFDATA); }},
+      // 64 characters and the zero: one byte more than lib3ds's name buffer.
+      {"a mesh name longer than lib3ds keeps",
+       [](Chunks& m) {
+         size_t length = 0;
+         while (m.bytes.at(m.data(LIB3DS_NAMED_OBJECT) + length)) ++length;
+         m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64 - length, 'n'));
+       }},
+      // Scale keys are laid out as position keys are.
+      {"a node with two position tracks", [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
+      {"a face index equal to the point count",
+       [](Chunks& m) { m.set(m.data(LIB3DS_FACE_ARRAY) + 2, 2, m.at(m.data(LIB3DS_POINT_ARRAY), 2)); }},
+      {"a material group naming a face past the list",
+       [](Chunks& m) {
+         std::vector<uint8_t> group = {'p', 0};
+         for (uint8_t byte : words({1, uint16_t(m.at(m.data(LIB3DS_FACE_ARRAY), 2))})) group.push_back(byte);
+         m.append(LIB3DS_FACE_ARRAY, LIB3DS_MSH_MAT_GROUP, group);
+       }},
+      {"smoothing groups fewer than the faces",
+       [](Chunks& m) {
+         m.append(LIB3DS_FACE_ARRAY, LIB3DS_SMOOTH_GROUP,
+                  std::vector<uint8_t>(4 * (m.at(m.data(LIB3DS_FACE_ARRAY), 2) - 1), 1));
+       }},
+      {"an absurd key count", [](Chunks& m) { m.set(m.data(LIB3DS_POS_TRACK_TAG) + 10, 4, 0x7FFFFFFF); }},
+      // The node header ends with the parent's id.
+      {"a node naming itself as its parent",
+       [](Chunks& m) { m.set(m.first(LIB3DS_NODE_HDR).end - 2, 2, m.at(m.data(LIB3DS_NODE_ID), 2)); }},
+      {"a file cut off half-way", [](Chunks& m) { m.bytes.resize(m.bytes.size() / 2); }},
+      {"an empty file", [](Chunks& m) { m.bytes.clear(); }},
+      {"a file of zeros", [](Chunks& m) { m.bytes.assign(m.bytes.size(), 0); }},
+  };
+  // Each counted array claiming one element more than its chunk holds; a
+  // track's key count follows its flags and two reserved words.
+  const struct {
+    const char* name;
+    uint16_t id;
+    size_t countAt;
+    int size;
+  } arrays[] = {{"point", LIB3DS_POINT_ARRAY, 0, 2},       {"texel", LIB3DS_TEX_VERTS, 0, 2},
+                {"face", LIB3DS_FACE_ARRAY, 0, 2},         {"position key", LIB3DS_POS_TRACK_TAG, 10, 4},
+                {"rotation key", LIB3DS_ROT_TRACK_TAG, 10, 4}, {"scale key", LIB3DS_SCL_TRACK_TAG, 10, 4}};
+  for (const auto& a : arrays) {
+    all[std::string("a ") + a.name + " count larger than its chunk"] = [a](Chunks& m) {
+      m.set(m.data(a.id) + a.countAt, a.size, m.at(m.data(a.id) + a.countAt, a.size) + 1);
+    };
+  }
+  return all;
 }
 
-void materialGroupPastTheFaces(ChunkWriter& model) {
-  const uint16_t faces = model.wordAt(model.offsetOf(LIB3DS_FACE_ARRAY) + kHeader);
-  ChunkWriter group;
-  group.begin(LIB3DS_MSH_MAT_GROUP).string("panels").word(1).word(faces).end();
-  model.append(LIB3DS_FACE_ARRAY, group);
+const std::map<std::string, Damage>& damages() {
+  static const std::map<std::string, Damage> all = everyDamage();
+  return all;
 }
-
-// One smoothing group fewer than there are faces.
-void smoothingGroupsShortOfTheFaces(ChunkWriter& model) {
-  const uint16_t faces = model.wordAt(model.offsetOf(LIB3DS_FACE_ARRAY) + kHeader);
-  ChunkWriter groups;
-  groups.begin(LIB3DS_SMOOTH_GROUP);
-  for (uint16_t face = 1; face < faces; ++face) groups.dword(1);
-  groups.end();
-  model.append(LIB3DS_FACE_ARRAY, groups);
-}
-
-void pointCountLargerThanItsChunk(ChunkWriter& model) {
-  const size_t count = model.offsetOf(LIB3DS_POINT_ARRAY) + kHeader;
-  model.setWord(count, static_cast<uint16_t>(model.wordAt(count) + 1));
-}
-
-// The position track's key count follows its flags and two reserved words.
-void absurdKeyCount(ChunkWriter& model) {
-  model.setDword(model.offsetOf(LIB3DS_POS_TRACK_TAG) + kHeader + 10, 0x7FFFFFFF);
-}
-
-// The node header ends with the parent's id.
-void nodeItsOwnParent(ChunkWriter& model) {
-  const uint16_t id = model.wordAt(model.offsetOf(LIB3DS_NODE_ID) + kHeader);
-  model.setWord(model.endOf(model.offsetOf(LIB3DS_NODE_HDR)) - 2, id);
-}
-
-void cutOffHalfWay(ChunkWriter& model) { model.bytes.resize(model.bytes.size() / 2); }
-
-void empty(ChunkWriter& model) { model.bytes.clear(); }
-
-void zeros(ChunkWriter& model) { model.bytes.assign(model.bytes.size(), 0); }
 
 }  // namespace
 
-const std::vector<ModelDamage>& modelDamages() {
-  static const std::vector<ModelDamage> damages = {
-      {"a chunk longer than its parent", chunkLongerThanItsParent},
-      {"a face index equal to the point count", faceIndexEqualToPointCount},
-      {"a material group naming a face past the list", materialGroupPastTheFaces},
-      {"smoothing groups fewer than the faces", smoothingGroupsShortOfTheFaces},
-      {"a point count larger than its chunk", pointCountLargerThanItsChunk},
-      {"an absurd key count", absurdKeyCount},
-      {"a node naming itself as its parent", nodeItsOwnParent},
-      {"a file cut off half-way", cutOffHalfWay},
-      {"an empty file", empty},
-      {"a file of zeros", zeros},
-  };
-  return damages;
+const std::vector<std::string>& modelDamageNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> keys;
+    for (const auto& damage : damages()) keys.push_back(damage.first);
+    return keys;
+  }();
+  return names;
+}
+
+void damageModel(const std::string& name, std::vector<uint8_t>& model) {
+  Chunks chunks(model);
+  damages().at(name)(chunks);
 }

@@ -158,29 +158,13 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
   }
 }
 
-TEST_F(BmpLoaderTest, AFileNameTooLongForTheMessageIsCutWithinIt) {
-  const std::string name = temporaryPath(std::string(400, 'n') + "\xc3\xa9.bmp");
-  platform::testing::clearCapturedMessageBoxes();
-  EXPECT_EQ(loadImage(name), nullptr);
-  ASSERT_EQ(capturedMessageBoxes().size(), 1u);
-  const std::string& text = capturedMessageBoxes()[0].text;
-  EXPECT_LT(text.size(), 240u);
-  EXPECT_EQ(text.rfind("Failed to open DIB file " + name.substr(0, 40), 0), 0u);
-  EXPECT_EQ(text.substr(text.size() - 4), "...\n");
-}
-
 TEST_F(BmpLoaderTest, TheUtf16FormOpensByItsNameAndReportsItWithWs) {
   const std::string path = writeTemporaryFile("\xc3\xa9toile.bmp", infoBitmap({3, 2}, {}, gradient(3, 2, kStored)));
-  std::u16string wide;
-  for (size_t k = 0; k < path.size(); ++k) {
-    const bool accent = path.compare(k, 2, "\xc3\xa9") == 0;
-    wide += accent ? u'\u00e9' : char16_t(uint8_t(path[k]));
-    k += accent;
-  }
+  const std::string folder = path.substr(0, path.size() - 11);  // ASCII, as the test's folder is
+  const std::u16string wide = std::u16string(folder.begin(), folder.end()) + u"\u00e9toile.bmp";
   const Image image = ownImage(loadBmpImage(wide.c_str()));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(std::vector<uint8_t>(image->data, image->data + 18), gradient(3, 2, kDecoded));
-
   platform::testing::clearCapturedMessageBoxes();
   EXPECT_EQ(loadBmpImage((wide + u"-gone").c_str()), nullptr);
   ASSERT_EQ(capturedMessageBoxes().size(), 1u);

@@ -1,13 +1,9 @@
 // Display modes under Xvfb (scripts/with-display.sh offers 640x480, 800x600
 // and 1024x768 at 60 Hz and 1280x1024 at an unknown rate, from a 1024x768
-// desktop), and the full-screen main window.
+// desktop).
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/display_settings.h"
-#include "app/main_window.h"
 #include "platform/testing.h"
-#include "tests/support/test_window.h"
 
 using platform::testing::lastDisplayModeRequest;
 
@@ -23,10 +19,6 @@ LONG requestMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD frequency)
   mode.dmDisplayFrequency = frequency;
   return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
 }
-
-std::string screenSize() { return xdotool("getdisplaygeometry"); }
-
-const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
 TEST(DisplayMode, OnlyModesTheDisplayHasAreAccepted) {
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
@@ -44,37 +36,6 @@ TEST(DisplayMode, OnlyModesTheDisplayHasAreAccepted) {
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   EXPECT_TRUE(lastDisplayModeRequest().desktop);
-}
-
-TEST(MainWindow, SwitchesToTheModeAndCoversItWithABorderlessWindow) {
-  g_display = {800, 600, 32, 60};
-  ASSERT_TRUE(createMainWindow(kInstance, SW_SHOWDEFAULT));
-  EXPECT_EQ(screenSize(), "800 600\n");
-  const std::string geometry = xdotool("getwindowgeometry " + xWindowId("Orbitrand"));
-  EXPECT_NE(geometry.find("Position: 0,0"), std::string::npos) << geometry;
-  EXPECT_NE(geometry.find("Geometry: 800x600"), std::string::npos) << geometry;
-  RECT client;
-  ASSERT_TRUE(GetClientRect(g_window, &client));
-  EXPECT_EQ(client.right, 800);
-  EXPECT_EQ(client.bottom, 600);
-  EXPECT_EQ(GetFocus(), g_window);
-  EXPECT_TRUE(g_app.active);
-  const platform::testing::DisplayModeRequest request = lastDisplayModeRequest();
-  EXPECT_EQ(request.count, 1) << "the activation while showing switched nothing again";
-  EXPECT_EQ(request.flags, DWORD(CDS_FULLSCREEN));
-  EXPECT_EQ(request.mode.dmSize, sizeof(DEVMODEA));
-  EXPECT_EQ(request.mode.dmFields, 0x5C0000u);
-  EXPECT_EQ(request.mode.dmDisplayFrequency, 60u);
-}
-
-TEST(MainWindow, AModeTheDisplayLacksEndsBeforeAnyClassOrWindowExists) {
-  g_display = {800, 600, 32, 75};
-  EXPECT_FALSE(createMainWindow(kInstance, SW_SHOWDEFAULT));
-  EXPECT_EQ(g_window, nullptr);
-  EXPECT_FALSE(UnregisterClassA("Orbitrand", kInstance));
-  EXPECT_EQ(xWindowId("Orbitrand"), "");
-  EXPECT_EQ(screenSize(), "1024 768\n");
-  EXPECT_EQ(lastDisplayModeRequest().mode.dmDisplayFrequency, 75u);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <random>
 
-#include "scene/powers_of_ten.h"
 #include "sim/world_layout.h"
 #include "tests/support/naive_gravity.h"
 #include "tests/support/test_world.h"
@@ -14,36 +13,6 @@ namespace {
 template <typename T>
 bool sameBits(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-TEST(SplitSquaredLength, MantissaAndTruncatedDecimalExponent) {
-  const struct {
-    Vector3 v;
-    float mantissa;
-    int exponent;
-  } cases[] = {{{0.5, 0, 0}, 0.25f, 0},
-               {{0, std::sqrt(0.05), 0}, 0.5f, -1},
-               {{0, 0, std::sqrt(999.9)}, 9.99899959564209f, 2},
-               {{0, 0, 275}, 7.5625f, 4},
-               {{0, 0, 0}, 0.0f, 0}};  // zero, without undefined behaviour
-  for (const auto& c : cases) {
-    float m = -1;
-    int32_t e = -1;
-    c.v.splitSquaredLength(m, e);
-    EXPECT_EQ(e, c.exponent) << c.v.lengthSquared();
-    EXPECT_EQ(m, c.mantissa) << c.v.lengthSquared();
-  }
-}
-
-TEST(PowersOfTen, TableMatchesPowAndExponentMatchesLog10AroundEveryPowerOfTen) {
-  for (int k = -450; k <= 450; ++k) EXPECT_TRUE(sameBits(powerOfTen(k), std::pow(10.0, k))) << k;
-  for (int n = -323; n <= 308; ++n) {  // where the table's rounding and log10's meet
-    double s = std::pow(10.0, n);
-    for (int step = 0; step < 8; ++step) s = std::nextafter(s, 0.0);
-    for (int step = 0; step < 16; ++step, s = std::nextafter(s, HUGE_VAL)) {
-      if (s > 0) ASSERT_EQ(decimalExponent(s), static_cast<int32_t>(std::log10(s))) << s;
-    }
-  }
 }
 
 TEST(Gravity, TermsBetweenPlayerAndEarthInTheInitialWorld) {

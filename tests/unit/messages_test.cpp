@@ -3,7 +3,6 @@
 // real X keys and focus changes made with xdotool.
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
 
 #include "platform/testing.h"
 #include "tests/support/test_window.h"
@@ -24,19 +23,6 @@ std::function<bool(const MSG&)> is(UINT number, WPARAM wParam) {
   return [=](const MSG& m) { return m.message == number && m.wParam == wParam; };
 }
 
-TEST(Messages, DispatchRunsTheProcedureOfTheWindowsClass) {
-  RecordingWindow window("Posted");
-  pumpFor(100);  // whatever showing the window brought
-  ASSERT_TRUE(PostMessageA(window.handle, kFirstPrivate, 1, 10));
-  MSG message;
-  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(message.hwnd, window.handle);
-  receivedMessages().clear();
-  DispatchMessageA(&message);
-  ASSERT_EQ(receivedNumbers(), std::vector<UINT>{kFirstPrivate});
-  EXPECT_EQ(receivedMessages()[0].lParam, 10);
-}
-
 TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = recordingProc;
@@ -54,6 +40,13 @@ TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
   EXPECT_EQ(receivedMessages()[1].wParam, 1u);
   EXPECT_EQ(GetFocus(), window);
 
+  // Dispatch runs the procedure of the window's class.
+  pumpFor(100);
+  ASSERT_TRUE(PostMessageA(window, kFirstPrivate, 1, 10));
+  ASSERT_TRUE(pumpUntil([&](const MSG& m) { return m.message == kFirstPrivate; }));
+  EXPECT_EQ(receivedMessages().back().window, window);
+  EXPECT_EQ(receivedMessages().back().lParam, 10);
+
   EXPECT_FALSE(UnregisterClassA("Lifetime", nullptr)) << "a window of the class exists";
   receivedMessages().clear();
   EXPECT_TRUE(DestroyWindow(window));
@@ -62,32 +55,6 @@ TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
   EXPECT_EQ(GetFocus(), nullptr);
   EXPECT_FALSE(DestroyWindow(window));
   EXPECT_TRUE(UnregisterClassA("Lifetime", nullptr));
-}
-
-TEST(Messages, AltF4ComesBackFromTheDefaultProcedureAsClose) {
-  RecordingWindow window("AltF4");
-  receivedMessages().clear();
-  DefWindowProcA(window.handle, WM_SYSKEYDOWN, VK_F4, 1);  // F4 without Alt
-  DefWindowProcA(window.handle, WM_SYSKEYDOWN, VK_RETURN, 1 | (1 << 29));
-  EXPECT_TRUE(receivedMessages().empty());
-  DefWindowProcA(window.handle, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
-  // The default answer to WM_CLOSE, in turn, destroys the window.
-  EXPECT_EQ(receivedNumbers(), (std::vector<UINT>{WM_SYSCOMMAND, WM_CLOSE, WM_KILLFOCUS, WM_ACTIVATEAPP,
-                                                  WM_DESTROY, WM_NCDESTROY}));
-  EXPECT_EQ(receivedMessages()[0].wParam, WPARAM(SC_CLOSE));
-}
-
-TEST(Messages, AQuitRequestClosesEveryWindow) {
-  // What SDL makes of SIGINT and SIGTERM, and of the window manager's close.
-  RecordingWindow first("First"), second("Second");
-  pumpFor(100);
-  receivedMessages().clear();
-  SDL_Event quit = {};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
-  ASSERT_TRUE(pumpUntil([&](const MSG& m) { return m.message == WM_CLOSE && m.hwnd == second.handle; }));
-  EXPECT_EQ(receivedMessages().front().message, WM_CLOSE);
-  EXPECT_EQ(receivedMessages().front().window, first.handle);
 }
 
 TEST(XInput, KeysArriveWithVirtualKeyCodesAndGetKeyStateFollowsTheQueue) {
@@ -110,17 +77,15 @@ TEST(XInput, KeysArriveWithVirtualKeyCodesAndGetKeyStateFollowsTheQueue) {
     if (m.message == WM_KEYDOWN) pressed.push_back(m.wParam);
   }
   EXPECT_EQ(pressed, (std::vector<WPARAM>{'A', VK_TAB, VK_ESCAPE, VK_F1}));
-}
 
-TEST(XInput, FocusLeavingAndReturningActivatesTheApplication) {
-  RecordingWindow window("Focus");
-  pumpFor(300);
-  xdotool("windowfocus " + xdotool("search --maxdepth 0 --name ''"));  // the root window
-  ASSERT_TRUE(pumpUntil(is(WM_ACTIVATEAPP, FALSE)));
-  EXPECT_EQ(GetFocus(), nullptr);
-  xdotool("windowfocus " + xWindowId("Focus"));
-  ASSERT_TRUE(pumpUntil(is(WM_ACTIVATEAPP, TRUE)));
-  EXPECT_EQ(GetFocus(), window.handle);
+  // Buttons as keys, released with Alt held too.
+  xdotool("mousemove 10 10 mousedown 1");
+  ASSERT_TRUE(pumpUntil([](const MSG& m) { return m.message == WM_LBUTTONDOWN; }));
+  EXPECT_TRUE(held(VK_LBUTTON));
+  xdotool("keydown alt keydown a mouseup 1 keyup a keyup alt");
+  ASSERT_TRUE(pumpUntil(is(WM_SYSKEYUP, VK_MENU)));
+  EXPECT_FALSE(held(VK_LBUTTON));
+  EXPECT_FALSE(held('A'));
 }
 
 }  // namespace

@@ -45,24 +45,6 @@ TEST(RegistryExport, ReadsKeysAndEveryKindOfValueWithoutRegardToCase) {
   EXPECT_EQ(values.at("expand").data, (std::vector<BYTE>{0x41, 0, 0, 0}));
 }
 
-TEST(RegistryFile, LivesInTheXdgConfigurationFolders) {
-  ConfigHome home;
-  EXPECT_EQ(platform::registryFilePath(), "");
-  const std::string system = home.folder() + "/system";
-  std::filesystem::create_directories(system + "/orbitrand");
-  std::ofstream(system + "/orbitrand/registry.reg") << "REGEDIT4\n";
-  setenv("XDG_CONFIG_DIRS", ("relative:" + home.folder() + "/none:" + system).c_str(), 1);
-  EXPECT_EQ(platform::registryFilePath(), system + "/orbitrand/registry.reg");
-  home.writeRegistryFile("REGEDIT4\n");
-  EXPECT_EQ(platform::registryFilePath(), home.folder() + "/orbitrand/registry.reg");
-
-  unsetenv("XDG_CONFIG_HOME");
-  setenv("HOME", home.folder().c_str(), 1);
-  std::filesystem::create_directories(home.folder() + "/.config/orbitrand");
-  std::ofstream(home.folder() + "/.config/orbitrand/registry.reg") << "REGEDIT4\n";
-  EXPECT_EQ(platform::registryFilePath(), home.folder() + "/.config/orbitrand/registry.reg");
-}
-
 TEST(Registry, AnswersQueriesAsWindowsDoes) {
   ConfigHome home;
   home.writeRegistryFile(

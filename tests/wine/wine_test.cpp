@@ -96,7 +96,7 @@ TEST_F(Wine, AMissingTexturesErrorIsDismissedAndHeldEscapeEndsWithZero) {
   screen.grab().savePng(screenshotPath("wine-missing-texture"));
   focus("Error");
   xdotool("key Return");
-  EXPECT_TRUE(waitFor([&] { return !screen.windowExists("Error"); }, seconds(30)));
+  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
   ASSERT_TRUE(waitFor([&] { return framesDrawn(); }, seconds(60))) << program->errorOutput();
   focus("Orbitrand");
   holdKey("Escape", milliseconds(400));

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Mutation check, run by hand: puts small plausible faults into the code one
+# at a time, rebuilds the program and the test binaries, and runs the unit,
+# GL and end-to-end tests against each, stopping at the first failing test.
+# A fault that no test notices ("survived") is a gap in the suite, unless its
+# line below says why it cannot be seen.
+#
+#   scripts/mutate.sh          every mutant
+#   scripts/mutate.sh 3 17     only these (numbered as printed)
+#
+# It works on a copy of the tree under ${MUTATE_DIR:-/tmp/orbitrand-mutants}
+# with a build of its own (through ccache where it is installed), and never
+# touches this tree or its build.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+work=${MUTATE_DIR:-/tmp/orbitrand-mutants}
+
+# One mutant a line: file @@ exact text, found once in the file ("\n" for a
+# line break) @@ its replacement (nothing: the text is dropped) @@ the fault
+# @@ why no test can notice it, for those known to be unobservable.
+mutants=$(cat <<'TABLE'
+app/shutdown.cpp @@ ChangeDisplaySettingsA(nullptr, 0); @@  @@ shutdown no longer returns to the desktop mode
+app/shutdown.cpp @@ destroyWorldLists(); @@  @@ shutdown leaks the world
+app/shutdown.cpp @@ ShowCursor(TRUE); @@  @@ the cursor stays hidden after shutdown
+app/window_proc.cpp @@ wParam == 1 || wParam == 2 @@ wParam == 1 @@ activation by a click (wParam 2) deactivates
+app/window_proc.cpp @@ wParam == 1 || wParam == 2 @@ wParam != 0 @@ any other wParam activates
+app/window_proc.cpp @@ if (g_app.active == wasActive) return; @@  @@ a repeated activation switches again
+app/window_proc.cpp @@ case 'E': controller->thruster = Dorsal; break; @@ case 'E': controller->thruster = Ventral; break; @@ E selects the ventral thruster
+app/window_proc.cpp @@ if (!controller->rotating) controller @@ controller @@ Tab toggles the mode while turning
+app/window_proc.cpp @@ ShowCursor(FALSE); @@  @@ the cursor is never hidden
+app/frame_clock.cpp @@ if (elapsedMs <= 0.0) return; @@  @@ a block of no time sets an infinite rate
+app/frame_clock.cpp @@ QueryPerformanceCounter(&now);\n    g_clock.nowTicks = now.QuadPart;\n    setFrameRate @@ setFrameRate @@ the rate update reuses the frame's reading
+app/frame_clock.cpp @@ g_clock.lastFrameTicks = g_clock.nowTicks; @@  @@ frame times grow from the start
+app/frame_clock.cpp @@ g_frameCount = 0;\n} @@ } @@ the rate is set only once
+app/main_window.cpp @@ CDS_FULLSCREEN @@ CDS_RESET @@ the start-up mode switch is not full-screen
+render/frame.cpp @@ drawWorld();\n  drawHud(); @@ drawHud();\n  drawWorld(); @@ the display is drawn before the world
+render/frame.cpp @@ drawBackdrop();\n  drawWorld(); @@ drawWorld();\n  drawBackdrop(); @@ the backdrop is drawn over the world
+render/frame.cpp @@ recentreWorld();\n  g_camera->updateView(); @@ g_camera->updateView();\n  recentreWorld(); @@ the view before the re-centring @@ the view depends on the ship's orientation only, never on positions
+render/frame.cpp @@ for (SceneObject* object = g_objects; object; object = object->next) object->applyRotations();\n  recentreWorld();\n  g_camera->updateView(); @@ recentreWorld();\n  g_camera->updateView();\n  for (SceneObject* object = g_objects; object; object = object->next) object->applyRotations(); @@ the view before the rotations are applied
+render/frame.cpp @@ glLoadMatrixf(g_camera->view.data()); @@  @@ objects are drawn without the view
+render/frame.cpp @@ glClear(GL_DEPTH_BUFFER_BIT); @@  @@ the depth buffer is never cleared
+render/frame.cpp @@ stepSimulation(g_frameSeconds);\n  updateFrameRate(); @@ updateFrameRate(); @@ the simulation stops
+render/graphics.cpp @@ glEnable(GL_CULL_FACE); @@  @@ back faces are drawn
+render/graphics.cpp @@ found[length] == ' ' || @@  @@ a name is found only at the end of the list
+render/hud.cpp @@ glColor3f(0.0f, 1.0f, 0.0f); @@ glColor3f(1.0f, 1.0f, 1.0f); @@ the buffer-object line is white
+render/hud.cpp @@ glDisable(GL_DEPTH_TEST);\n  glDisable(GL_TEXTURE_2D); @@ glDisable(GL_TEXTURE_2D); @@ the display is depth-tested against the world
+render/font.cpp @@ * -20 / 1024 @@ * -20 / 800 @@ the text height follows another width
+scene/scene_object.cpp @@ glRotatef(rotationX, 1.0f, 0.0f, 0.0f);\n  glRotatef(rotationY, 0.0f, 1.0f, 0.0f); @@ glRotatef(rotationY, 0.0f, 1.0f, 0.0f);\n  glRotatef(rotationX, 1.0f, 0.0f, 0.0f); @@ rotations about Y before X
+scene/scene_object.cpp @@ rotationX = 0.0f;\n} @@ } @@ pitch increments are never cleared
+scene/scene_object.cpp @@ glMultMatrixf(orientation.data()); @@  @@ objects are drawn unturned
+scene/texture.cpp @@ GL_TEXTURE_MAG_FILTER, GL_LINEAR @@ GL_TEXTURE_MAG_FILTER, GL_NEAREST @@ textures are magnified blocky
+scene/star_background.cpp @@ rotationY / -100.0 @@ rotationY / 100.0 @@ the stars scroll the wrong way on yaw
+scene/star_background.cpp @@ glTexCoord2f(offsetU + repeatU, offsetV);\n    glVertex3i(g_display.Width, 0, 0); @@ glTexCoord2f(offsetU, offsetV);\n    glVertex3i(g_display.Width, 0, 0); @@ the top right corner takes the top left's texture coordinate
+scene/star_background.cpp @@ glTexCoord2f(offsetU, offsetV + repeatV);\n    glVertex3i(0, g_display.Height, 0); @@ glTexCoord2f(offsetU, offsetV + repeatU);\n    glVertex3i(0, g_display.Height, 0); @@ the vertical repeat count taken from the horizontal one
+scene/star_background.cpp @@ if (offsetU >= repeatU) offsetU -= repeatU; @@  @@ the horizontal offset never wraps
+scene/chase_camera.cpp @@ for (SceneObject* object = g_objects; object; object = object->next) *object->position -= shift; @@ for (SceneObject* object = g_objects->next; object; object = object->next) *object->position -= shift; @@ the first object is not re-centred
+scene/vector3.cpp @@ 1e-6f @@ 1e-3f @@ short vectors are not normalised
+scene/model_file_check.cpp @@ constexpr size_t kNameBuffer = 64; @@ constexpr size_t kNameBuffer = 65; @@ a name of 64 characters overflows lib3ds's buffer
+sim/ship_controller.cpp @@ if (-step > w) w += step; @@  @@ negative rates are not braked
+sim/ship_controller.cpp @@ w[0] == 0.0f && w[1] == 0.0f && w[2] == 0.0f @@ w[0] == 0.0f @@ stabilising ends when the pitch alone rests
+sim/ship_controller.cpp @@ thrust.lengthSquared() >= body->velocity.lengthSquared() @@ thrust.lengthSquared() > body->velocity.lengthSquared() @@ braking stops the ship only past its speed
+sim/flight_input.cpp @@ case Ventral:\n      return ship.up; @@ case Ventral:\n      return ship.up * -1.0; @@ the ventral thruster pushes down
+sim/flight_input.cpp @@ controller.addRotation(dy / kPixelsPerDegree, dx / kPixelsPerDegree, 0.0f) @@ controller.addRotation(dx / kPixelsPerDegree, dy / kPixelsPerDegree, 0.0f) @@ pitch and yaw swapped
+sim/flight_input.cpp @@ if (controller.power > 1.0f) controller.power = 1.0f; @@  @@ power can pass 100 %
+sim/simulation_step.cpp @@ applyGravity();\n  pollFlightInput(); @@ pollFlightInput();\n  applyGravity(); @@ gravity overwrites the pilot's thrust
+sim/body.cpp @@ const float h = dt * dt / 2.0f; @@ const float h = dt * dt; @@ integration doubles the acceleration term
+image/bmp_loader.cpp @@ out[0] = source[2]; @@ out[0] = source[0]; @@ red taken from blue
+image/bmp_loader.cpp @@ source += width & 3; @@  @@ row padding is not skipped
+image/bmp_loader.cpp @@ if (info.biWidth <= 0 || info.biHeight <= 0) return false; @@ if (info.biWidth <= 0) return false; @@ top-down pictures are converted
+image/bmp_loader.cpp @@ return 16; @@ return 8; @@ 4-bit tables hold 8 entries
+platform/display.cpp @@ !anyRate && mode.refresh_rate != 0 && @@ !anyRate && @@ a mode of unknown rate matches no requested rate
+platform/registry.cpp @@ if (data && *dataSize < needed) { @@ if (data && *dataSize + 1 < needed) { @@ a buffer one byte short is overrun
+platform/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay held
+platform/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
+platform/input_events.cpp @@ queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp) @@ queueForEveryWindow(WM_ACTIVATEAPP, TRUE, event.timestamp) @@ losing the focus activates
+platform/windows.cpp @@ sendMessage(handle, WM_NCDESTROY @@ sendMessage(handle, WM_DESTROY @@ destruction sends WM_DESTROY twice
+TABLE
+)
+mapfile -t records < <(grep -v '^$' <<<"$mutants")
+# The fields of a record, one per line, with "\n" made a line break.
+field() { FIELD=$2 perl -ne 'chomp; my @f = split / *@@ */, $_, -1; $_ = $f[$ENV{FIELD} - 1] // ""; s/\\n/\n/g; print' <<<"$1"; }
+
+echo "Copying the tree to $work and building it once..."
+# The files git knows of or would add. Only those whose content changed since
+# the last run are copied, with a fresh time, so that the build redoes exactly
+# what changed.
+incoming="$work/incoming"
+rm -rf "$incoming"
+mkdir -p "$incoming" "$work/tree"
+(cd "$top" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf -) | tar -xf - -C "$incoming"
+(cd "$incoming" && find . -type f -print0) | while IFS= read -r -d '' f; do
+  cmp -s "$incoming/$f" "$work/tree/$f" || { mkdir -p "$(dirname "$work/tree/$f")" && cp "$incoming/$f" "$work/tree/$f"; }
+done
+(cd "$work/tree" && find . -type f -print0) | while IFS= read -r -d '' f; do
+  [ -e "$incoming/$f" ] || rm -f "$work/tree/$f"
+done
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$work/tree" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+  "${launcher[@]}" >/dev/null || exit 1
+targets=(orbitrand data unit_tests gl_tests e2e_tests)
+build() { nice -n 10 cmake --build "$work/build" -j2 --target "${targets[@]}" >"$work/build.log" 2>&1; }
+build || { echo "the unchanged tree does not build: $work/build.log"; exit 1; }
+
+# The unit, then the GL, then the end-to-end tests; the first failure kills.
+# Each mutant gets a virtual display of its own, so that a program killed in
+# a failed test cannot leave its display mode to the next.
+run_tests() {
+  cd "$work/build" || return 1
+  for label in '^unit$' '^gl$' '^e2e$'; do
+    ctest -L "$label" -E 'Demonstration' --stop-on-failure --timeout 300 >"$work/test.log" 2>&1 || return 1
+  done
+  return 0
+}
+export -f run_tests
+export work
+
+selected=("$@")
+killed=0 survived=0 total=0
+for index in "${!records[@]}"; do
+  number=$((index + 1))
+  if [ ${#selected[@]} -gt 0 ] && [[ ! " ${selected[*]} " =~ " $number " ]]; then continue; fi
+  rec=${records[$index]}
+  file=$(field "$rec" 1) from=$(field "$rec" 2) to=$(field "$rec" 3)
+  what=$(field "$rec" 4) why=$(field "$rec" 5)
+  path="$work/tree/$file"
+  count=$(FROM="$from" perl -0ne '$n = () = /\Q$ENV{FROM}\E/g; print $n' "$path")
+  if [ "$count" != 1 ]; then
+    printf '%2d  BROKEN    %s: the text is found %s times: %s\n' "$number" "$file" "$count" "$what"
+    continue
+  fi
+  by=""
+  cp "$path" "$work/original"
+  FROM="$from" TO="$to" perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$path"
+  if ! build; then
+    fate="NO BUILD"
+  elif env -u DISPLAY "$top/scripts/with-display.sh" bash -c run_tests; then
+    fate="SURVIVED"
+  else
+    fate="killed"
+    by=$(grep -m1 -oE '[0-9]+ - [^ ]+ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$work/test.log" | cut -d' ' -f3)
+  fi
+  cp "$work/original" "$path"
+  touch "$path"
+  case $fate in
+    killed) killed=$((killed + 1)); total=$((total + 1)) ;;
+    SURVIVED) survived=$((survived + 1)); total=$((total + 1)) ;;
+  esac
+  printf '%2d  %-9s %s: %s%s%s\n' "$number" "$fate" "$file" "$what" "${why:+ (unobservable: $why)}" "${by:+, by $by}"
+done
+build >/dev/null
+[ "$total" -gt 0 ] && echo "Score: $killed of $total mutants killed ($((100 * killed / total)) %), $survived survived."

@@ -1,0 +1,78 @@
+// One frame of the program on a real context: its stages in their fixed order.
+#include "render/frame.h"
+
+#include <gtest/gtest.h>
+
+#include "app/frame_clock.h"
+#include "render/font.h"
+#include "render/hud.h"
+#include "scene/chase_camera.h"
+#include "scene/star_background.h"
+#include "sim/body.h"
+#include "sim/ship_controller.h"
+#include "tests/support/text_on_screen.h"
+
+namespace {
+
+// An object that notes what it was drawn with, and draws a blue wall over
+// the whole view just in front of the camera.
+struct Witness : SceneObject {
+  void draw() override {
+    drawnAt = *position;
+    cameraForward = g_camera->forward;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0, 0, 1);
+    glRectf(-10, -10, 10, 10);
+    glEnable(GL_TEXTURE_2D);
+    glPopMatrix();
+  }
+  Vector3 drawnAt, cameraForward;
+  Matrix4 modelview;
+};
+
+using FrameTest = TextOnScreenTest;
+
+TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
+  Witness ship, other;
+  ship.next = &other;
+  *ship.position = Vector3(1, 2, 3);
+  *other.position = Vector3(1, 2, 13);
+  ship.rotationY = 90;  // pending from the last step
+  Body body(1, 0, 1, 0);
+  body.sceneObject = &ship;
+  body.position = ship.position;
+  body.velocity = Vector3(0, 0, -1);
+  ship.body = &body;
+  g_objects = &ship;
+  g_bodies = &body;
+  ShipController controller(&ship, &body);
+  ChaseCamera camera(&ship, Vector3(0, 0.02, 0.07));
+  StarBackground background(&camera, "no stars.bmp", 1, 1);
+  g_controller = &controller;
+  g_camera = &camera;
+  g_background = &background;
+  buildFont();
+  glEnable(GL_DEPTH_TEST);
+  startFrameClock();
+
+  renderFrame();
+  const std::vector<uint8_t> pixels = readPixels();
+  EXPECT_LT((other.drawnAt - Vector3(0, 0, 10)).length(), 1e-9) << "drawn after the re-centring";
+  EXPECT_LT((other.cameraForward - Vector3(-1, 0, 0)).length(), 1e-6) << "the view after the rotations";
+  EXPECT_EQ(std::vector<float>(other.modelview.m, other.modelview.m + 16),
+            std::vector<float>(camera.view.m, camera.view.m + 16));
+  EXPECT_GT(ink(pixels, {0, 0, 255}).count, kWidth * kHeight / 2) << "the world over the backdrop";
+  EXPECT_GT(ink(pixels, kWhite).count, 100) << "the display over the world";
+  EXPECT_LT(body.position->z, 0.0) << "the world advanced";
+  g_objects = nullptr;
+  g_bodies = nullptr;
+  g_controller = nullptr;
+  g_camera = nullptr;
+  g_background = nullptr;
+}
+
+}  // namespace
