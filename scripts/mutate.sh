@@ -68,7 +68,13 @@ image/bmp_loader.cpp @@ out[0] = source[2]; @@ out[0] = source[0]; @@ red taken 
 image/bmp_loader.cpp @@ source += width & 3; @@  @@ row padding is not skipped
 image/bmp_loader.cpp @@ if (info.biWidth <= 0 || info.biHeight <= 0) return false; @@ if (info.biWidth <= 0) return false; @@ top-down pictures are converted
 image/bmp_loader.cpp @@ return 16; @@ return 8; @@ 4-bit tables hold 8 entries
-platform/display.cpp @@ !anyRate && mode.refresh_rate != 0 && @@ !anyRate && @@ a mode of unknown rate matches no requested rate
+platform/display.cpp @@ !anyRate && mode.refreshRate != 0 && @@ !anyRate && @@ a mode of unknown rate matches no requested rate
+platform/desktop_guard/main.cpp @@ if (saved) platform::applyScreenLayout(display, *saved); @@  @@ the guard never puts the desktop mode back
+platform/wgl_context.cpp @@ !descriptor || !window || !window->openGl @@ !descriptor || !window @@ a window without OpenGL is offered a pixel format @@ its context then cannot be made, and start-up ends with code 2 all the same
+platform/message_box.cpp @@ told = true; @@  @@ a box that cannot be shown is said again for every message
+platform/dib_section.cpp @@ (x % 2 ? 0 : 4) @@ (x % 2 ? 4 : 0) @@ the two pixels of a 4-bit byte swapped
+platform/dib_section.cpp @@ masks[1] = five ? 0x03E0 @@ masks[1] = five ? 0x07E0 @@ 16-bit pixels without masks read as 5-6-5
+scene/model_file_check.cpp @@ if (node != root && visits[node] == OnPath) return false; @@  @@ a node that is its own ancestor passes the check
 platform/registry.cpp @@ if (data && *dataSize < needed) { @@ if (data && *dataSize + 1 < needed) { @@ a buffer one byte short is overrun
 platform/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay held
 platform/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
@@ -94,6 +100,8 @@ done
 (cd "$work/tree" && find . -type f -print0) | while IFS= read -r -d '' f; do
   [ -e "$incoming/$f" ] || rm -f "$work/tree/$f"
 done
+# The shared test data beside the checkout (the BMP Suite) is read in place.
+[ -d "$top/../shared" ] && ln -sfn "$(cd "$top/../shared" && pwd)" "$work/shared"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$work/tree" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
