@@ -1,10 +1,12 @@
 // ModelObject on a real context with 3DS files written by the tests: the
-// index array, the buffer objects, the three ways of drawing, and files that
-// cannot be drawn, among them every damage done to every generated model.
+// index array, the buffer objects, the three ways of drawing, a child node
+// before its parent, and files that cannot be drawn, among them every damage
+// done to every generated model.
 #include "scene/model_object.h"
 
-#include <GL/glu.h>
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <lib3ds/node.h>
 
 #include <fstream>
 #include <iterator>
@@ -12,7 +14,6 @@
 
 #include "render/graphics.h"
 #include "tests/support/bmp_files.h"
-#include "tests/support/buffer_objects.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/model_damage.h"
 #include "tests/support/model_files.h"
@@ -23,19 +24,12 @@ class ModelObjectTest : public GlContextTest {
  protected:
   void SetUp() override {
     GlContextTest::SetUp();
-    disableBufferObjects();
-    // The program's render state: texturing, depth test and back faces culled.
-    enableWorldDrawingState();
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(45.0, double(kWidth) / kHeight, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-  }
-  void TearDown() override {
-    disableBufferObjects();
-    GlContextTest::TearDown();
+    buffers_ = g_vbo;
+    ASSERT_TRUE(buffers_.supported) << "Mesa lists buffer objects";
+    g_vbo.supported = false;
   }
 
-  // One frame with the object 3 units in front of the eye.
+  // One frame with the object 3 units in front of the eye; its lit pixels.
   static std::vector<uint8_t> drawFrame(SceneObject& object) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -43,8 +37,13 @@ class ModelObjectTest : public GlContextTest {
     object.draw();
     return readPixels();
   }
+  static size_t lit(const std::vector<uint8_t>& frame) {
+    size_t count = 0;
+    for (size_t k = 0; k < frame.size(); k += 3) count += (frame[k] | frame[k + 1] | frame[k + 2]) ? 1 : 0;
+    return count;
+  }
 
-  // A square tilted towards the eye by its local transform, with a 4 x 4
+  // The square tilted towards the eye by its local transform, with a 4 x 4
   // texture of sixteen colours.
   std::unique_ptr<ModelObject> texturedSquare() {
     Matrix4 tilt;
@@ -53,55 +52,50 @@ class ModelObjectTest : public GlContextTest {
     glRotatef(20.0f, 0.0f, 1.0f, 0.0f);
     glScalef(1.5f, 1.5f, 1.5f);
     glGetFloatv(GL_MODELVIEW_MATRIX, tilt.data());
-    auto object = std::make_unique<ModelObject>(modelPath_.c_str(), &tilt);
+    auto object = std::make_unique<ModelObject>(square_.c_str(), &tilt);
     std::vector<uint8_t> pixels;
     for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k * 16), uint8_t(255 - k * 12), uint8_t(k * 40)});
     object->loadTexture(writeTemporaryFile("colours.bmp", infoBitmap({4, 4}, {}, pixels)).c_str());
     return object;
   }
 
-  static size_t litPixels(const std::vector<uint8_t>& frame) {
-    size_t count = 0;
-    for (size_t k = 0; k < frame.size(); k += 3) count += (frame[k] | frame[k + 1] | frame[k + 2]) ? 1 : 0;
-    return count;
-  }
-
-  std::string modelPath_ = writeTestModel("square.3ds", squareModel());
+  VboSupport buffers_{};
+  std::string square_ = writeTestModel("square.3ds", TestModel());
 };
 
-TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCorner) {
+TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCornerInClientMemoryOrBufferObjects) {
   TestModel model;
-  model.points = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}, {{1, 1, 0}}, {{2, 2, 0}}};
-  model.texels = {{{0, 0}}, {{1, 0}}, {{0, 1}}, {{1, 1}}, {{0.5f, 0.5f}}};
-  model.faces = {{{0, 1, 2}}, {{2, 1, 3}}, {{4, 3, 1}}};
+  model.points.push_back({2, 2, 0});
+  model.texels.push_back({0.5f, 0.5f});
+  model.faces.push_back({4, 3, 1});
   const std::string path = writeTestModel("five.3ds", model);
   ModelObject object(path.c_str());
-  ASSERT_NE(object.file, nullptr);
   object.prepareArrays();
   EXPECT_TRUE(object.prepared);
   ASSERT_EQ(object.indexCount, 9);
   EXPECT_EQ(std::vector<uint32_t>(object.indices, object.indices + 9),
-            (std::vector<uint32_t>{0, 1, 2, 2, 1, 3, 4, 3, 1}));
-  // Without the extension the arrays stay in client memory.
-  EXPECT_EQ(object.vertexBuffer, 0u);
-  EXPECT_EQ(object.texcoordBuffer, 0u);
+            (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 4, 3, 1}));
+  EXPECT_EQ(object.vertexBuffer + object.texcoordBuffer, 0u);
 
-  if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
+  g_vbo = buffers_;
   ModelObject buffered(path.c_str());
   buffered.prepareArrays();
   ASSERT_NE(buffered.vertexBuffer, 0u);
-  ASSERT_NE(buffered.texcoordBuffer, 0u);
-  GLint bound = 0;
+  GLint bound = 0, size = 0;
   glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, &bound);
   EXPECT_EQ(GLuint(bound), buffered.texcoordBuffer);  // left bound
-  EXPECT_EQ(bufferSize(buffered.vertexBuffer), 5 * 12);
-  EXPECT_EQ(bufferSize(buffered.texcoordBuffer), 5 * 8);
+  auto bufferSize = reinterpret_cast<PFNGLGETBUFFERPARAMETERIVARBPROC>(SDL_GL_GetProcAddress("glGetBufferParameterivARB"));
+  bufferSize(GL_ARRAY_BUFFER_ARB, GL_BUFFER_SIZE_ARB, &size);
+  EXPECT_EQ(size, 5 * 8);
+  g_vbo.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffered.vertexBuffer);
+  bufferSize(GL_ARRAY_BUFFER_ARB, GL_BUFFER_SIZE_ARB, &size);
+  EXPECT_EQ(size, 5 * 12);
 }
 
 TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   auto immediate = texturedSquare();
   const auto reference = drawFrame(*immediate);
-  EXPECT_GT(litPixels(reference), 20000u);
+  EXPECT_GT(lit(reference), 20000u);
 
   auto clientArrays = texturedSquare();
   clientArrays->prepareArrays();
@@ -109,7 +103,6 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
 
   auto displayList = texturedSquare();
   displayList->compileDisplayList();
-  ASSERT_NE(displayList->displayList, -1);
   EXPECT_EQ(drawFrame(*displayList), reference);
   // Destroyed through the base, it releases its display list; the sanitized
   // run sees the file and the indices freed too.
@@ -118,18 +111,32 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   base.reset();
   EXPECT_FALSE(glIsList(list));
 
-  if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
+  g_vbo = buffers_;
   auto buffers = texturedSquare();
   buffers->prepareArrays();
   ASSERT_NE(buffers->vertexBuffer, 0u);
   EXPECT_EQ(drawFrame(*buffers), reference);
 }
 
+// lib3ds links a child node written before its parent under it, and the model
+// draws the mesh of the first node of that hierarchy.
+TEST_F(ModelObjectTest, AChildNodeBeforeItsParentIsLinkedUnderItAndTheParentsMeshDrawn) {
+  TestModel carWithWheel;
+  carWithWheel.meshName = "car";
+  carWithWheel.nodes = {{"wheel", 0, 1}, {"car", 1, TestModel::kNoParent}};
+  ModelObject car(writeTestModel("wheel_before_car.3ds", carWithWheel).c_str());
+  ASSERT_NE(car.file, nullptr);
+  ASSERT_STREQ(car.file->nodes->name, "car");
+  ASSERT_NE(car.file->nodes->childs, nullptr);
+  EXPECT_STREQ(car.file->nodes->childs->name, "wheel");
+  car.prepareArrays();
+  EXPECT_GT(lit(drawFrame(car)), 20000u);
+}
+
 TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
-  TestModel noNode = squareModel(), otherName = squareModel(), fewTexels = squareModel(), noTexels = squareModel(),
-            farCorner = squareModel();
-  noNode.nodeName.clear();
-  otherName.nodeName = "elsewhere";
+  TestModel noNode, otherName, fewTexels, noTexels, farCorner;
+  noNode.nodes.clear();
+  otherName.nodes[0].name = "elsewhere";
   fewTexels.texels.pop_back();
   noTexels.texels.clear();
   farCorner.faces[1][2] = 4;  // one past the last point
@@ -153,12 +160,11 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
     object.prepareArrays();
     object.compileDisplayList();
     EXPECT_FALSE(object.prepared);
-    EXPECT_EQ(object.indices, nullptr);
     EXPECT_EQ(object.displayList, -1);
     // beginDraw never runs: forward keeps its old value and the increments stay.
     object.rotationY = 90.0f;
     object.applyRotations();
-    EXPECT_EQ(litPixels(drawFrame(object)), 0u);
+    EXPECT_EQ(lit(drawFrame(object)), 0u);
     EXPECT_EQ(object.forward.z, -1.0);
     EXPECT_EQ(object.rotationY, 90.0f);
   }

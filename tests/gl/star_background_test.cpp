@@ -1,11 +1,10 @@
 // StarBackground on a real context: scrolling with the target's turning,
-// wrapping from above only, and the state it leaves behind.
+// wrapping from above only, each axis's repeat count, and the state it leaves.
 #include "scene/star_background.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "app/display_settings.h"
 #include "app/frame_clock.h"
 #include "scene/chase_camera.h"
 #include "tests/support/bmp_files.h"
@@ -17,21 +16,28 @@ class StarBackgroundTest : public GlContextTest {
  protected:
   void SetUp() override {
     GlContextTest::SetUp();
-    g_display = {kWidth, kHeight, 32, 60};
     g_frameSeconds = 0.0f;
-    glEnable(GL_TEXTURE_2D);
-    std::vector<uint8_t> pixels;  // every texel's green is full
-    for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k * 15), 255, uint8_t(255 - k * 15)});
-    starsPath_ = writeTemporaryFile("stars.bmp", infoBitmap({4, 4}, {}, pixels));
+  }
+
+  // A picture of four coloured quarters, stored blue, green, red.
+  static constexpr uint8_t kQuarters[2][2][3] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};
+  std::string quarters() const {
+    constexpr int kSide = 64;
+    std::vector<uint8_t> pixels;
+    for (int t = 0; t < kSide; ++t)
+      for (int s = 0; s < kSide; ++s) {
+        const uint8_t* colour = kQuarters[t * 2 / kSide][s * 2 / kSide];
+        pixels.insert(pixels.end(), colour, colour + 3);
+      }
+    return writeTemporaryFile("quarters.bmp", infoBitmap({kSide, kSide}, {}, pixels));
   }
 
   SceneObject ship_;
   ChaseCamera camera_{&ship_, Vector3(0.0, 0.02, 0.07)};
-  std::string starsPath_;
 };
 
-TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingFromAboveOnly) {
-  StarBackground background(&camera_, starsPath_.c_str(), 1.0f, 1.0f);
+TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingFromAboveOnlyOrDriftWithoutATarget) {
+  StarBackground background(&camera_, quarters().c_str(), 1.0f, 1.0f);
   ship_.rotationY = 5.0f;
   background.draw();
   EXPECT_FLOAT_EQ(background.offsetU, -0.05f);
@@ -52,48 +58,29 @@ TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingF
   background.offsetU = -0.5f;
   background.draw();
   EXPECT_EQ(background.offsetU, -0.5f);
-}
 
-TEST_F(StarBackgroundTest, WithoutATargetOnlyTheDriftMoves) {
   ChaseCamera freeCamera;
-  StarBackground background(&freeCamera, starsPath_.c_str(), 1.0f, 1.0f);
-  background.draw();
-  EXPECT_EQ(background.offsetU, 0.0f);
-  EXPECT_EQ(background.offsetV, 0.0f);
-  background.driftU = 0.5f;
-  background.driftV = -0.25f;
+  StarBackground drifting(&freeCamera, quarters().c_str(), 1.0f, 1.0f);
+  drifting.driftU = 0.5f;
+  drifting.driftV = -0.25f;
   g_frameSeconds = 0.5f;
-  background.draw();
-  EXPECT_FLOAT_EQ(background.offsetU, 0.25f);
-  EXPECT_FLOAT_EQ(background.offsetV, -0.125f);
+  drifting.draw();
+  EXPECT_FLOAT_EQ(drifting.offsetU, 0.25f);
+  EXPECT_FLOAT_EQ(drifting.offsetV, -0.125f);
 }
 
-// A picture of four coloured quarters: each screen point shows the quarter
-// that its texture coordinate, scaled by each axis's own repeat count from
-// the top left corner, falls in.
+// Each screen point shows the quarter that its texture coordinate, scaled by
+// each axis's own repeat count from the top left corner, falls in.
 TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTopLeft) {
-  constexpr int kSide = 64;
-  const uint8_t quarters[2][2][3] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};  // stored BGR
-  std::vector<uint8_t> pixels;
-  for (int t = 0; t < kSide; ++t)
-    for (int s = 0; s < kSide; ++s) {
-      const uint8_t* colour = quarters[t * 2 / kSide][s * 2 / kSide];
-      pixels.insert(pixels.end(), colour, colour + 3);
-    }
-  StarBackground background(&camera_, writeTemporaryFile("quarters.bmp", infoBitmap({kSide, kSide}, {}, pixels)).c_str(),
-                            2.0f, 3.0f);
-  glMatrixMode(GL_PROJECTION);
-  gluPerspective(45.0, double(kWidth) / kHeight, 0.01, 1500000.0);
+  StarBackground background(&camera_, quarters().c_str(), 2.0f, 3.0f);
   const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
-  glMatrixMode(GL_MODELVIEW);
   glTranslatef(1.0f, 2.0f, 3.0f);
   background.draw();
   const std::vector<uint8_t> frame = readPixels();
   for (int i = 0; i < 64; ++i) {  // eight by eight points, none near a quarter's edge
-    const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8, u = fx * 2.0, v = fy * 3.0;
-    const uint8_t* stored = quarters[int(v * 2) % 2][int(u * 2) % 2];
-    const int x = int(fx * kWidth), row = kHeight - 1 - int(fy * kHeight);
-    const uint8_t* shown = &frame[(size_t(row) * kWidth + x) * 3];
+    const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8;
+    const uint8_t* stored = kQuarters[int(fy * 3.0 * 2) % 2][int(fx * 2.0 * 2) % 2];
+    const uint8_t* shown = &frame[(size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3];
     EXPECT_EQ(std::vector<int>(shown, shown + 3), (std::vector<int>{stored[2], stored[1], stored[0]}))
         << "at " << fx << ", " << fy << " of the screen";
   }
@@ -104,16 +91,15 @@ TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTo
   EXPECT_EQ(mode, GL_MODELVIEW);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-  EXPECT_EQ(wrapS, GL_CLAMP);
-  EXPECT_EQ(wrapT, GL_CLAMP);
+  EXPECT_EQ(wrapS + wrapT, 2 * GL_CLAMP);
 }
 
 TEST_F(StarBackgroundTest, WithoutAStarPictureTheSkyIsClearedBlack) {
   StarBackground background(&camera_, temporaryPath("none.bmp").c_str(), 1.0f, 1.0f);
   ASSERT_EQ(background.texture, -1);
-  glDisable(GL_TEXTURE_2D);
-  glRecti(-1, -1, 1, 1);  // what the last frame left on screen
-  glEnable(GL_TEXTURE_2D);
+  glClearColor(1, 1, 1, 1);  // what the last frame left on screen
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0, 0, 0, 0.5f);
   background.draw();
   for (uint8_t value : readPixels()) ASSERT_EQ(value, 0);
 }

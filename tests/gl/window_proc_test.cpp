@@ -25,17 +25,10 @@ const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
 std::string screenSize() { return xdotool("getdisplaygeometry"); }
 
-class WindowProcKeys : public ::testing::Test {
- protected:
-  void SetUp() override { g_controller = &controller; }
-  void TearDown() override { g_controller = nullptr; }
-  static LRESULT press(WPARAM virtualKey) { return windowProc(nullptr, WM_KEYDOWN, virtualKey, 0x00000001); }
-
+TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontAndTheCursorHides) {
   ShipController controller{nullptr, nullptr};
-};
-
-TEST_F(WindowProcKeys, LettersChooseTheThrusterAndVelocityRotatingLeavesOnlyMainAndFront) {
-  // Each key pressed in turn, and the thruster and the mode after it.
+  g_controller = &controller;
+  const auto press = [](WPARAM virtualKey) { return windowProc(nullptr, WM_KEYDOWN, virtualKey, 1); };
   const struct {
     WPARAM key;
     uint8_t thruster;
@@ -58,18 +51,14 @@ TEST_F(WindowProcKeys, LettersChooseTheThrusterAndVelocityRotatingLeavesOnlyMain
   press(VK_TAB);
   EXPECT_TRUE(controller.velocityRotating);
   EXPECT_EQ(controller.thruster, Main);
-}
 
-TEST(WindowProc, CursorKeysBeforeTheWorldAndOtherMessages) {
-  // Every WM_SETCURSOR hides the cursor once more.
+  // Every WM_SETCURSOR hides the cursor once more; before the world, keys change nothing.
   EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT), 0);
-  EXPECT_EQ(platform::testing::cursorDisplayCount(), -1);
   windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT);
   EXPECT_EQ(platform::testing::cursorDisplayCount(), -2);
-  ASSERT_EQ(g_controller, nullptr);
-  EXPECT_EQ(windowProc(nullptr, WM_KEYDOWN, VK_TAB, 1), 0);  // no world yet: changes nothing
-  EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);    // the default answers
-  EXPECT_EQ(windowProc(nullptr, WM_KEYUP, 'A', 0), 0);
+  g_controller = nullptr;
+  EXPECT_EQ(press(VK_TAB), 0);
+  EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);  // the default answers
 }
 
 // The start-up up to the splash, as WinMain runs it.

@@ -1,11 +1,14 @@
-// A real OpenGL context (Mesa) on an 800 x 600 window, current for the test,
-// and what tests read back from whatever context is current.
+// A window of the stand-in, 800 x 600, with the program's graphics started on
+// it as start-up starts them, and what tests read back from the context.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "tests/support/test_window.h"
 
 // The back buffer's RGB pixels from the lower left corner, bottom row first.
 std::vector<uint8_t> readPixels(int width, int height);
@@ -19,13 +22,12 @@ class GlContextTest : public ::testing::Test {
   static constexpr int kHeight = 600;
 
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { closeWindow(); }
+  // A fresh window of this size, its graphics not yet started.
+  void openWindow(int width, int height);
+  void closeWindow();
   static std::vector<uint8_t> readPixels() { return ::readPixels(kWidth, kHeight); }
-  // The state every frame of the program draws the world with: texturing,
-  // depth test and back-face culling on.
-  static void enableWorldDrawingState();
 
  private:
-  void* window_ = nullptr;
-  void* context_ = nullptr;
+  std::unique_ptr<RecordingWindow> window_;
 };

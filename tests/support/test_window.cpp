@@ -62,8 +62,3 @@ std::string xdotool(const std::string& arguments) {
   while (pipe && fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
   return output;
 }
-
-std::string xWindowId(const char* title) {
-  const std::string found = xdotool(std::string("search --name '^") + title + "$'");
-  return found.substr(0, found.find('\n'));
-}

@@ -37,5 +37,3 @@ void pumpFor(int milliseconds);
 
 // Runs xdotool with these arguments; its standard output.
 std::string xdotool(const std::string& arguments);
-// The X window of a window of this title.
-std::string xWindowId(const char* title);
