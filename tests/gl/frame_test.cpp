@@ -1,4 +1,5 @@
-// One frame of the program on a real context: its stages in their fixed order.
+// One frame of the program on a real context: its stages in their fixed order,
+// and the chase camera it views the world from.
 #include "render/frame.h"
 
 #include <GL/gl.h>
@@ -67,6 +68,20 @@ TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
   EXPECT_GT(ink(pixels, kBlue), kWidth * kHeight / 2) << "the world over the backdrop";
   EXPECT_GT(ink(pixels, kWhite), 100) << "the display over the world";
   EXPECT_LT(body.position->z, 0.0) << "the world advanced";
+  // The camera rides behind and above the turned ship, which was re-centred too.
+  EXPECT_LT(ship.drawnAt.length(), 1e-9);
+  EXPECT_LT((camera.eye - Vector3(0.07, 0.02, 0)).length(), 1e-6);
+  EXPECT_LT(camera.view.transformPoint(camera.eye).length(), 1e-6);
+  EXPECT_LT((camera.view.transformPoint(camera.eye + camera.forward) - Vector3(0, 0, -1)).length(), 1e-6);
+  // Without a target it re-centres nothing and keeps its view.
+  camera.setTarget(nullptr);
+  const Vector3 position = *body.position;
+  recentreWorld();
+  ship.rotationY = 90;
+  ship.applyRotations();
+  camera.updateView();
+  EXPECT_EQ(*body.position, position);
+  EXPECT_LT((camera.forward - Vector3(-1, 0, 0)).length(), 1e-6);
   g_objects = nullptr;
   g_bodies = nullptr;
   g_controller = nullptr;

@@ -1,10 +1,8 @@
-// ModelObject on a real context with 3DS files written by the tests: the
-// index array, the buffer objects, the three ways of drawing, a child node
-// before its parent, and files that cannot be drawn, among them every damage
-// done to every generated model.
+// ModelObject on a real context with 3DS files written by the tests: the ways
+// of drawing, a child node before its parent, and files that cannot be drawn,
+// among them every damage done to every generated model; and SphereObject.
 #include "scene/model_object.h"
 
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <lib3ds/node.h>
 
@@ -13,6 +11,7 @@
 #include <memory>
 
 #include "render/graphics.h"
+#include "scene/sphere_object.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/model_damage.h"
@@ -29,7 +28,7 @@ class ModelObjectTest : public GlContextTest {
     g_vbo.supported = false;
   }
 
-  // One frame with the object 3 units in front of the eye; its lit pixels.
+  // One frame with the object 3 units in front of the eye, and its lit pixels.
   static std::vector<uint8_t> drawFrame(SceneObject& object) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -63,35 +62,6 @@ class ModelObjectTest : public GlContextTest {
   std::string square_ = writeTestModel("square.3ds", TestModel());
 };
 
-TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCornerInClientMemoryOrBufferObjects) {
-  TestModel model;
-  model.points.push_back({2, 2, 0});
-  model.texels.push_back({0.5f, 0.5f});
-  model.faces.push_back({4, 3, 1});
-  const std::string path = writeTestModel("five.3ds", model);
-  ModelObject object(path.c_str());
-  object.prepareArrays();
-  EXPECT_TRUE(object.prepared);
-  ASSERT_EQ(object.indexCount, 9);
-  EXPECT_EQ(std::vector<uint32_t>(object.indices, object.indices + 9),
-            (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 4, 3, 1}));
-  EXPECT_EQ(object.vertexBuffer + object.texcoordBuffer, 0u);
-
-  g_vbo = buffers_;
-  ModelObject buffered(path.c_str());
-  buffered.prepareArrays();
-  ASSERT_NE(buffered.vertexBuffer, 0u);
-  GLint bound = 0, size = 0;
-  glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, &bound);
-  EXPECT_EQ(GLuint(bound), buffered.texcoordBuffer);  // left bound
-  auto bufferSize = reinterpret_cast<PFNGLGETBUFFERPARAMETERIVARBPROC>(SDL_GL_GetProcAddress("glGetBufferParameterivARB"));
-  bufferSize(GL_ARRAY_BUFFER_ARB, GL_BUFFER_SIZE_ARB, &size);
-  EXPECT_EQ(size, 5 * 8);
-  g_vbo.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffered.vertexBuffer);
-  bufferSize(GL_ARRAY_BUFFER_ARB, GL_BUFFER_SIZE_ARB, &size);
-  EXPECT_EQ(size, 5 * 12);
-}
-
 TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   auto immediate = texturedSquare();
   const auto reference = drawFrame(*immediate);
@@ -99,6 +69,7 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
 
   auto clientArrays = texturedSquare();
   clientArrays->prepareArrays();
+  EXPECT_EQ(clientArrays->vertexBuffer, 0u) << "without the extension, in client memory";
   EXPECT_EQ(drawFrame(*clientArrays), reference);
 
   auto displayList = texturedSquare();
@@ -116,6 +87,32 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   buffers->prepareArrays();
   ASSERT_NE(buffers->vertexBuffer, 0u);
   EXPECT_EQ(drawFrame(*buffers), reference);
+}
+
+// A sphere textured red in its top half and blue in its bottom half.
+TEST_F(ModelObjectTest, TheSpheresUpAxisRunsThroughThePolesAlikeInADisplayList) {
+  std::vector<uint8_t> halves;
+  for (int k = 0; k < 16; ++k) halves.insert(halves.end(), {uint8_t(k < 8 ? 255 : 0), 0, uint8_t(k < 8 ? 0 : 255)});
+  const std::string texture = writeTemporaryFile("halves.bmp", infoBitmap({4, 4}, {}, halves));
+  SphereObject direct(1.0f, 32, 16), listed(1.0f, 32, 16);
+  direct.loadTexture(texture.c_str());
+  listed.loadTexture(texture.c_str());
+  listed.compileDisplayList();
+  EXPECT_EQ(drawFrame(listed), drawFrame(direct));
+  // Whether red or blue rules 80 pixels right of, left of, above and below the centre.
+  const auto poles = [](SceneObject& sphere) {
+    const std::vector<uint8_t> frame = drawFrame(sphere);
+    std::string colours;
+    for (const auto& [dx, dy] : {std::pair{80, 0}, {-80, 0}, {0, 80}, {0, -80}}) {
+      const uint8_t* pixel = &frame[(size_t(kHeight / 2 + dy) * kWidth + kWidth / 2 + dx) * 3];
+      colours += pixel[0] > pixel[2] + 100 ? 'r' : pixel[2] > pixel[0] + 100 ? 'b' : '-';
+    }
+    return colours;
+  };
+  EXPECT_EQ(poles(direct), "--rb");
+  direct.rotationZ = 90.0f;  // a quarter turn puts the poles left and right
+  direct.applyRotations();
+  EXPECT_EQ(poles(direct), "br--");
 }
 
 // lib3ds links a child node written before its parent under it, and the model
