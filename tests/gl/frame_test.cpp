@@ -12,7 +12,6 @@
 #include "sim/body.h"
 #include "sim/ship_controller.h"
 #include "tests/support/gl_context.h"
-#include "tests/support/text_on_screen.h"
 
 namespace {
 

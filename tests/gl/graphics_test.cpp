@@ -1,5 +1,5 @@
-// The whole-word extension search, and initGraphics on a window of the
-// stand-in, as start-up runs it.
+// The whole-word extension search, initGraphics on a window of the stand-in,
+// as start-up runs it, and the font's size.
 #include "render/graphics.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/display_settings.h"
 #include "platform/testing.h"
 #include "render/font.h"
 #include "tests/support/gl_context.h"
@@ -66,6 +67,16 @@ TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
     const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
     EXPECT_NEAR(projection[5] / projection[0], static_cast<double>(width) / height, 1e-6);
     EXPECT_NEAR(projection[5], 1 / std::tan(22.5 * M_PI / 180), 1e-5);
+  }
+}
+
+TEST_F(GraphicsTest, FontHeightFollowsTheDisplayWidthOnly) {
+  for (const auto& [width, height] : {std::pair{800, -15}, {1024, -20}, {1366, -26}, {1920, -37}}) {
+    g_display = {width, 480, 32, 60};
+    buildFont();
+    EXPECT_EQ(platform::testing::lastFontRequest().height, height) << width;
+    EXPECT_EQ(platform::testing::lastFontRequest().faceName, "Agency FB");
+    EXPECT_EQ(platform::testing::liveGdiObjects(), 0u) << "the font is selected out and deleted";
   }
 }
 

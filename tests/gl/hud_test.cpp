@@ -13,7 +13,6 @@
 #include "sim/ship_controller.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/test_world.h"
-#include "tests/support/text_on_screen.h"
 
 namespace {
 

@@ -1,23 +1,69 @@
 // ModelObject on a real context with 3DS files written by the tests: the ways
 // of drawing, a child node before its parent, and files that cannot be drawn,
-// among them every damage done to every generated model; and SphereObject.
+// among them every damage done to every generated model; SphereObject; and the
+// generated data files.
 #include "scene/model_object.h"
 
 #include <gtest/gtest.h>
+#include <lib3ds/file.h>
+#include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
+#include <array>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
 
+#include "platform/testing.h"
 #include "render/graphics.h"
 #include "scene/sphere_object.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/model_damage.h"
-#include "tests/support/model_files.h"
 
 namespace {
+
+const std::string kData = std::string(ORBITRAND_DATA_DIR) + "/";
+
+// A 3DS file of one mesh, by default a unit square in the z = 0 plane facing
+// +z with texels at its corners, and its nodes, written through lib3ds.
+struct TestModel {
+  struct Node {
+    const char* name;
+    Lib3dsWord id, parent;
+  };
+  std::vector<std::array<float, 3>> points = {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
+  std::vector<std::array<float, 2>> texels = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  std::vector<std::array<Lib3dsWord, 3>> faces = {{0, 1, 2}, {0, 2, 3}};
+  const char* meshName = "hull";
+  std::vector<Node> nodes = {{"hull", 0, LIB3DS_NO_PARENT}};  // written in this order
+
+  std::string write(const std::string& name) const {
+    Lib3dsFile* file = lib3ds_file_new();
+    Lib3dsMesh* mesh = lib3ds_mesh_new(meshName);
+    lib3ds_file_insert_mesh(file, mesh);
+    lib3ds_mesh_new_point_list(mesh, Lib3dsDword(points.size()));
+    for (size_t k = 0; k < points.size(); ++k) std::memcpy(mesh->pointL[k].pos, points[k].data(), 12);
+    if (!texels.empty()) lib3ds_mesh_new_texel_list(mesh, Lib3dsDword(texels.size()));
+    for (size_t k = 0; k < texels.size(); ++k) std::memcpy(mesh->texelL[k], texels[k].data(), 8);
+    lib3ds_mesh_new_face_list(mesh, Lib3dsDword(faces.size()));
+    for (size_t k = 0; k < faces.size(); ++k) std::memcpy(mesh->faceL[k].points, faces[k].data(), 6);
+    // lib3ds writes the nodes in the order of its list, here linked by hand.
+    for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
+      Lib3dsNode* written = lib3ds_node_new_object();
+      std::strncpy(written->name, node->name, sizeof written->name - 1);
+      written->node_id = node->id;
+      written->parent_id = node->parent;
+      written->next = file->nodes;
+      file->nodes = written;
+    }
+    const std::string path = temporaryPath(name);
+    lib3ds_file_save(file, path.c_str());
+    lib3ds_file_free(file);
+    return path;
+  }
+};
 
 class ModelObjectTest : public GlContextTest {
  protected:
@@ -59,7 +105,7 @@ class ModelObjectTest : public GlContextTest {
   }
 
   VboSupport buffers_{};
-  std::string square_ = writeTestModel("square.3ds", TestModel());
+  std::string square_ = TestModel().write("square.3ds");
 };
 
 TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
@@ -120,8 +166,8 @@ TEST_F(ModelObjectTest, TheSpheresUpAxisRunsThroughThePolesAlikeInADisplayList) 
 TEST_F(ModelObjectTest, AChildNodeBeforeItsParentIsLinkedUnderItAndTheParentsMeshDrawn) {
   TestModel carWithWheel;
   carWithWheel.meshName = "car";
-  carWithWheel.nodes = {{"wheel", 0, 1}, {"car", 1, TestModel::kNoParent}};
-  ModelObject car(writeTestModel("wheel_before_car.3ds", carWithWheel).c_str());
+  carWithWheel.nodes = {{"wheel", 0, 1}, {"car", 1, LIB3DS_NO_PARENT}};
+  ModelObject car(carWithWheel.write("wheel_before_car.3ds").c_str());
   ASSERT_NE(car.file, nullptr);
   ASSERT_STREQ(car.file->nodes->name, "car");
   ASSERT_NE(car.file->nodes->childs, nullptr);
@@ -139,10 +185,10 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
   farCorner.faces[1][2] = 4;  // one past the last point
   std::vector<std::string> paths = {temporaryPath("missing.3ds")};
   for (const TestModel* model : {&noNode, &otherName, &fewTexels, &noTexels, &farCorner}) {
-    paths.push_back(writeTestModel(std::to_string(paths.size()) + ".3ds", *model));
+    paths.push_back(model->write(std::to_string(paths.size()) + ".3ds"));
   }
   for (const char* generated : {"kesh.3ds", "ship.3ds", "earth.3ds", "moon.3ds"}) {
-    std::ifstream in(std::string(ORBITRAND_DATA_DIR) + "/" + generated, std::ios::binary);
+    std::ifstream in(kData + generated, std::ios::binary);
     const std::vector<uint8_t> sound(std::istreambuf_iterator<char>(in), {});
     for (const std::string& damage : modelDamageNames()) {
       std::vector<uint8_t> bytes = sound;
@@ -165,6 +211,34 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
     EXPECT_EQ(object.forward.z, -1.0);
     EXPECT_EQ(object.rotationY, 90.0f);
   }
+}
+
+// The data files that the build generates, read through the program's own
+// loaders: every picture with power-of-two sides, every model's first node
+// naming a mesh with one texel per point, the whole world small enough to
+// draw fast without a graphics card.
+TEST(DataFiles, EveryPictureDecodesWithPowerOfTwoSides) {
+  for (const char* name : {"tex_kesh.bmp", "ship_tex.bmp", "earth.bmp", "moon.bmp", "stars2.bmp"}) {
+    const Image image = loadImage(kData + name);
+    ASSERT_NE(image, nullptr) << name << ": the build generates the data files into " << kData;
+    for (const int32_t side : {image->width, image->height}) EXPECT_EQ(side & (side - 1), 0) << name << ": " << side;
+  }
+  EXPECT_TRUE(platform::testing::capturedMessageBoxes().empty());
+}
+
+TEST(DataFiles, EveryModelNamesItsMeshAndTheWorldStaysSmall) {
+  // The player's ship, then the grid's 49, the Earth and the Moon.
+  const std::pair<const char*, int> models[] = {{"kesh.3ds", 1}, {"ship.3ds", 49}, {"earth.3ds", 1}, {"moon.3ds", 1}};
+  Lib3dsDword world = 0;
+  for (const auto& [name, copies] : models) {
+    ModelObject model((kData + name).c_str());
+    ASSERT_NE(model.file, nullptr) << name << " has no drawable mesh";
+    const Lib3dsMesh* mesh = lib3ds_file_mesh_by_name(model.file, model.file->nodes->name);
+    ASSERT_NE(mesh, nullptr) << name;
+    EXPECT_EQ(mesh->texels, mesh->points) << name;
+    world += copies * mesh->faces;
+  }
+  EXPECT_LT(world, 60000u);
 }
 
 }  // namespace

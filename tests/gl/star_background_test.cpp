@@ -12,24 +12,18 @@
 
 namespace {
 
+// A picture of four coloured quarters, stored blue, green, red.
+constexpr uint8_t kQuarters[2][2][3] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};
+
 class StarBackgroundTest : public GlContextTest {
  protected:
-  void SetUp() override {
-    GlContextTest::SetUp();
-    g_frameSeconds = 0.0f;
-  }
-
-  // A picture of four coloured quarters, stored blue, green, red.
-  static constexpr uint8_t kQuarters[2][2][3] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};
-  std::string quarters() const {
-    constexpr int kSide = 64;
+  StarBackground background(float repeatU, float repeatV, ChaseCamera* camera = nullptr) {
     std::vector<uint8_t> pixels;
-    for (int t = 0; t < kSide; ++t)
-      for (int s = 0; s < kSide; ++s) {
-        const uint8_t* colour = kQuarters[t * 2 / kSide][s * 2 / kSide];
-        pixels.insert(pixels.end(), colour, colour + 3);
-      }
-    return writeTemporaryFile("quarters.bmp", infoBitmap({kSide, kSide}, {}, pixels));
+    for (int t = 0; t < 64; ++t)
+      for (int s = 0; s < 64; ++s) pixels.insert(pixels.end(), kQuarters[t / 32][s / 32], kQuarters[t / 32][s / 32] + 3);
+    g_frameSeconds = 0.0f;
+    const std::string path = writeTemporaryFile("quarters.bmp", infoBitmap({64, 64}, {}, pixels));
+    return StarBackground(camera ? camera : &camera_, path.c_str(), repeatU, repeatV);
   }
 
   SceneObject ship_;
@@ -37,30 +31,30 @@ class StarBackgroundTest : public GlContextTest {
 };
 
 TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingFromAboveOnlyOrDriftWithoutATarget) {
-  StarBackground background(&camera_, quarters().c_str(), 1.0f, 1.0f);
+  StarBackground stars = background(1, 1);
   ship_.rotationY = 5.0f;
-  background.draw();
-  EXPECT_FLOAT_EQ(background.offsetU, -0.05f);
-  EXPECT_EQ(background.offsetV, 0.0f);
+  stars.draw();
+  EXPECT_FLOAT_EQ(stars.offsetU, -0.05f);
+  EXPECT_EQ(stars.offsetV, 0.0f);
   ship_.rotationY = 0.0f;
   ship_.rotationX = -5.0f;
   ship_.rotationZ = 30.0f;  // roll does not scroll
-  background.draw();
-  EXPECT_FLOAT_EQ(background.offsetU, -0.05f);
-  EXPECT_FLOAT_EQ(background.offsetV, 0.05f);
+  stars.draw();
+  EXPECT_FLOAT_EQ(stars.offsetU, -0.05f);
+  EXPECT_FLOAT_EQ(stars.offsetV, 0.05f);
 
   ship_.rotationX = ship_.rotationZ = 0.0f;
-  background.offsetU = 0.98f;
+  stars.offsetU = 0.98f;
   ship_.rotationY = -3.0f;  // drawn at 1.01, then wrapped
-  background.draw();
-  EXPECT_NEAR(background.offsetU, 0.01f, 1e-6f);
+  stars.draw();
+  EXPECT_NEAR(stars.offsetU, 0.01f, 1e-6f);
   ship_.rotationY = 0.0f;
-  background.offsetU = -0.5f;
-  background.draw();
-  EXPECT_EQ(background.offsetU, -0.5f);
+  stars.offsetU = -0.5f;
+  stars.draw();
+  EXPECT_EQ(stars.offsetU, -0.5f);
 
   ChaseCamera freeCamera;
-  StarBackground drifting(&freeCamera, quarters().c_str(), 1.0f, 1.0f);
+  StarBackground drifting = background(1, 1, &freeCamera);
   drifting.driftU = 0.5f;
   drifting.driftV = -0.25f;
   g_frameSeconds = 0.5f;
@@ -72,35 +66,31 @@ TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingF
 // Each screen point shows the quarter that its texture coordinate, scaled by
 // each axis's own repeat count from the top left corner, falls in.
 TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTopLeft) {
-  StarBackground background(&camera_, quarters().c_str(), 2.0f, 3.0f);
+  StarBackground stars = background(2, 3);
   const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
   glTranslatef(1.0f, 2.0f, 3.0f);
-  background.draw();
+  stars.draw();
   const std::vector<uint8_t> frame = readPixels();
   for (int i = 0; i < 64; ++i) {  // eight by eight points, none near a quarter's edge
     const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8;
     const uint8_t* stored = kQuarters[int(fy * 3.0 * 2) % 2][int(fx * 2.0 * 2) % 2];
     const uint8_t* shown = &frame[(size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3];
-    EXPECT_EQ(std::vector<int>(shown, shown + 3), (std::vector<int>{stored[2], stored[1], stored[0]}))
-        << "at " << fx << ", " << fy << " of the screen";
+    EXPECT_EQ(std::vector<int>(shown, shown + 3), (std::vector<int>{stored[2], stored[1], stored[0]})) << fx << ", " << fy;
   }
   EXPECT_EQ(glMatrix(GL_PROJECTION_MATRIX), projection);
   EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
   GLint mode = 0, wrapS = 0, wrapT = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
-  EXPECT_EQ(mode, GL_MODELVIEW);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-  EXPECT_EQ(wrapS + wrapT, 2 * GL_CLAMP);
-}
+  EXPECT_EQ(std::vector<GLint>({mode, wrapS, wrapT}), std::vector<GLint>({GL_MODELVIEW, GL_CLAMP, GL_CLAMP}));
 
-TEST_F(StarBackgroundTest, WithoutAStarPictureTheSkyIsClearedBlack) {
-  StarBackground background(&camera_, temporaryPath("none.bmp").c_str(), 1.0f, 1.0f);
-  ASSERT_EQ(background.texture, -1);
-  glClearColor(1, 1, 1, 1);  // what the last frame left on screen
+  // Without a picture the sky is cleared black over what the last frame left.
+  StarBackground none(&camera_, temporaryPath("none.bmp").c_str(), 1.0f, 1.0f);
+  glClearColor(1, 1, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glClearColor(0, 0, 0, 0.5f);
-  background.draw();
+  none.draw();
   for (uint8_t value : readPixels()) ASSERT_EQ(value, 0);
 }
 

@@ -16,6 +16,13 @@ std::vector<uint8_t> readPixels(int width, int height);
 std::vector<float> glMatrix(unsigned int which);
 extern const std::vector<float> kIdentityMatrix;
 
+// The pixels of one colour between two columns of an 800-pixel-wide frame read back.
+struct Colour {
+  uint8_t r, g, b;
+};
+constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0}, kRed{255, 0, 0}, kBlue{0, 0, 255};
+int ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int right = 800);
+
 class GlContextTest : public ::testing::Test {
  protected:
   static constexpr int kWidth = 800;
