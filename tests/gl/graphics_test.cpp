@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "app/display_settings.h"
@@ -52,11 +51,10 @@ TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
   EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
   EXPECT_NE(HudFont, 0u);
   // Mesa's software driver presents by copying: the back buffer still holds the splash.
-  const std::vector<uint8_t> pixels = readPixels();
-  EXPECT_GT(std::count(pixels.begin(), pixels.end(), 255), 300);
+  EXPECT_GT(kWidth * kHeight - ink(readPixels(), kBlack), 100);
   // Mesa lists buffer objects, with all their entry points.
-  EXPECT_TRUE(g_vbo.glGenBuffersARB && g_vbo.glBindBufferARB && g_vbo.glBufferDataARB && g_vbo.glDeleteBuffersARB);
-  EXPECT_TRUE(g_vbo.supported);
+  EXPECT_TRUE(g_vbo.supported && g_vbo.glGenBuffersARB && g_vbo.glBindBufferARB && g_vbo.glBufferDataARB &&
+              g_vbo.glDeleteBuffersARB);
   // The viewport covers the client area under a perspective 45 degrees high.
   for (const auto& [width, height] : {std::pair{800, 600}, {1280, 1024}}) {
     openWindow(width, height);

@@ -9,11 +9,11 @@
 
 const std::vector<float> kIdentityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-std::vector<uint8_t> readPixels(int width, int height) {
-  std::vector<uint8_t> pixels(size_t(width) * height * 3);
+std::vector<uint8_t> readPixels() {
+  std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
 }
 
@@ -26,7 +26,7 @@ std::vector<float> glMatrix(unsigned int which) {
 int ink(const std::vector<uint8_t>& pixels, Colour colour, int left, int right) {
   int count = 0;
   for (size_t k = 0; k < pixels.size(); k += 3) {
-    const int x = int(k / 3 % 800);
+    const int x = int(k / 3 % kWidth);
     count += x >= left && x < right && pixels[k] == colour.r && pixels[k + 1] == colour.g && pixels[k + 2] == colour.b;
   }
   return count;

@@ -10,30 +10,28 @@
 
 #include "tests/support/test_window.h"
 
+constexpr int kWidth = 800, kHeight = 600;
+
 // The back buffer's RGB pixels from the lower left corner, bottom row first.
-std::vector<uint8_t> readPixels(int width, int height);
+std::vector<uint8_t> readPixels();
 // The modelview or projection matrix as OpenGL holds it.
 std::vector<float> glMatrix(unsigned int which);
 extern const std::vector<float> kIdentityMatrix;
 
-// The pixels of one colour between two columns of an 800-pixel-wide frame read back.
+// The pixels of one colour between two columns of a frame read back.
 struct Colour {
   uint8_t r, g, b;
 };
 constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0}, kRed{255, 0, 0}, kBlue{0, 0, 255};
-int ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int right = 800);
+int ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int right = kWidth);
 
 class GlContextTest : public ::testing::Test {
  protected:
-  static constexpr int kWidth = 800;
-  static constexpr int kHeight = 600;
-
   void SetUp() override;
   void TearDown() override { closeWindow(); }
   // A fresh window of this size, its graphics not yet started.
   void openWindow(int width, int height);
   void closeWindow();
-  static std::vector<uint8_t> readPixels() { return ::readPixels(kWidth, kHeight); }
 
  private:
   std::unique_ptr<RecordingWindow> window_;
