@@ -28,8 +28,9 @@ std::vector<int> axesOf(const SceneObject& object) {
 
 bool near(const Vector3& actual, const Vector3& expected) { return (actual - expected).length() < 1e-6; }
 
-TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYThenZAndAccumulateAndBeginDrawRefreshesTheAxes) {
+TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYAndAccumulateBeginDrawPlacesAndRefreshesTheAxes) {
   SceneObject object;
+  *object.position = Vector3(1, 2, 3);
   object.rotationX = 90;
   object.rotationY = 90;
   object.applyRotations();
@@ -37,10 +38,17 @@ TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYThenZAndAccumulateAndBegi
   EXPECT_EQ(axesOf(object), (std::vector<int>{0, 1, 0, 0, 0, 1, 1, 0, 0}));
   EXPECT_EQ(object.forward, Vector3(0, 0, -1));  // still the previous orientation
   EXPECT_EQ(object.rotationX, 90.0f);            // increments stay until drawn
+  glTranslatef(0, 0, -10);                       // stands in for the view
   object.beginDraw();
   EXPECT_TRUE(near(object.forward, Vector3(-1, 0, 0)));
   EXPECT_TRUE(near(object.up, Vector3(0, 0, 1)));
   EXPECT_EQ(object.rotationX + object.rotationY, 0.0f);
+  // Translated, then turned, on the current matrix: its origin lands at its
+  // position in view, its -Z axis along forward.
+  Matrix4 drawn;
+  glGetFloatv(GL_MODELVIEW_MATRIX, drawn.data());
+  EXPECT_TRUE(near(drawn.transformPoint(Vector3()), Vector3(1, 2, -7)));
+  EXPECT_TRUE(near(drawn.transformPoint(Vector3(0, 0, -1)), Vector3(0, 2, -7)));
 
   object.rotationX = 90;
   object.applyRotations();  // then Rx(90) after them: x to y, y to x, z to -z
@@ -51,20 +59,6 @@ TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYThenZAndAccumulateAndBegi
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   EXPECT_EQ(mode, GL_MODELVIEW);
   EXPECT_EQ(depth, 1);
-}
-
-TEST_F(SceneObjectTest, BeginDrawTranslatesThenOrientsOnTheCurrentMatrix) {
-  SceneObject object;
-  *object.position = Vector3(1, 2, 3);
-  object.rotationY = 90;
-  object.applyRotations();
-  glTranslatef(0, 0, -10);  // stands in for the view
-  object.beginDraw();
-  Matrix4 drawn;
-  glGetFloatv(GL_MODELVIEW_MATRIX, drawn.data());
-  // The object's origin lands at its position in view; its -Z axis at world -X.
-  EXPECT_TRUE(near(drawn.transformPoint(Vector3()), Vector3(1, 2, -7)));
-  EXPECT_TRUE(near(drawn.transformPoint(Vector3(0, 0, -1)), Vector3(0, 2, -7)));
 }
 
 TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
