@@ -192,6 +192,9 @@ TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
   g_camera = &camera;
   g_background = &background;
   startFrameClock();
+  glClearDepth(0);  // the last frame's depths, nearer than anything
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glClearDepth(1);
 
   renderFrame();
   const std::vector<uint8_t> pixels = readPixels();
