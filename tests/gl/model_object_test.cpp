@@ -1,41 +1,80 @@
-// ModelObject on a real context with 3DS files written by the tests: the
-// index array, the buffer objects, the three ways of drawing, and files that
-// cannot be drawn, among them every damage done to every generated model.
+// ModelObject on a real context with 3DS files written by the tests: the ways
+// of drawing, a child node before its parent, and files that cannot be drawn,
+// among them every damage done to every generated model; SphereObject; and the
+// generated data files.
 #include "scene/model_object.h"
 
-#include <GL/glu.h>
 #include <gtest/gtest.h>
+#include <lib3ds/file.h>
+#include <lib3ds/mesh.h>
+#include <lib3ds/node.h>
 
+#include <array>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
 
+#include "platform/testing.h"
 #include "render/graphics.h"
+#include "scene/sphere_object.h"
 #include "tests/support/bmp_files.h"
-#include "tests/support/buffer_objects.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/model_damage.h"
-#include "tests/support/model_files.h"
 
 namespace {
+
+const std::string kData = std::string(ORBITRAND_DATA_DIR) + "/";
+
+// A 3DS file of one mesh, by default a unit square in the z = 0 plane facing
+// +z with texels at its corners, and its nodes, written through lib3ds.
+struct TestModel {
+  struct Node {
+    const char* name;
+    Lib3dsWord id, parent;
+  };
+  std::vector<std::array<float, 3>> points = {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
+  std::vector<std::array<float, 2>> texels = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  std::vector<std::array<Lib3dsWord, 3>> faces = {{0, 1, 2}, {0, 2, 3}};
+  const char* meshName = "hull";
+  std::vector<Node> nodes = {{"hull", 0, LIB3DS_NO_PARENT}};  // written in this order
+
+  std::string write(const std::string& name) const {
+    Lib3dsFile* file = lib3ds_file_new();
+    Lib3dsMesh* mesh = lib3ds_mesh_new(meshName);
+    lib3ds_file_insert_mesh(file, mesh);
+    lib3ds_mesh_new_point_list(mesh, Lib3dsDword(points.size()));
+    for (size_t k = 0; k < points.size(); ++k) std::memcpy(mesh->pointL[k].pos, points[k].data(), 12);
+    if (!texels.empty()) lib3ds_mesh_new_texel_list(mesh, Lib3dsDword(texels.size()));
+    for (size_t k = 0; k < texels.size(); ++k) std::memcpy(mesh->texelL[k], texels[k].data(), 8);
+    lib3ds_mesh_new_face_list(mesh, Lib3dsDword(faces.size()));
+    for (size_t k = 0; k < faces.size(); ++k) std::memcpy(mesh->faceL[k].points, faces[k].data(), 6);
+    // lib3ds writes the nodes in the order of its list, here linked by hand.
+    for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
+      Lib3dsNode* written = lib3ds_node_new_object();
+      std::strncpy(written->name, node->name, sizeof written->name - 1);
+      written->node_id = node->id;
+      written->parent_id = node->parent;
+      written->next = file->nodes;
+      file->nodes = written;
+    }
+    const std::string path = temporaryPath(name);
+    lib3ds_file_save(file, path.c_str());
+    lib3ds_file_free(file);
+    return path;
+  }
+};
 
 class ModelObjectTest : public GlContextTest {
  protected:
   void SetUp() override {
     GlContextTest::SetUp();
-    disableBufferObjects();
-    // The program's render state: texturing, depth test and back faces culled.
-    enableWorldDrawingState();
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(45.0, double(kWidth) / kHeight, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-  }
-  void TearDown() override {
-    disableBufferObjects();
-    GlContextTest::TearDown();
+    buffers_ = g_vbo;
+    ASSERT_TRUE(buffers_.supported) << "Mesa lists buffer objects";
+    g_vbo.supported = false;
   }
 
-  // One frame with the object 3 units in front of the eye.
+  // One frame with the object 3 units in front of the eye, and its lit pixels.
   static std::vector<uint8_t> drawFrame(SceneObject& object) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -43,8 +82,9 @@ class ModelObjectTest : public GlContextTest {
     object.draw();
     return readPixels();
   }
+  static int lit(const std::vector<uint8_t>& frame) { return kWidth * kHeight - ink(frame, kBlack); }
 
-  // A square tilted towards the eye by its local transform, with a 4 x 4
+  // The square tilted towards the eye by its local transform, with a 4 x 4
   // texture of sixteen colours.
   std::unique_ptr<ModelObject> texturedSquare() {
     Matrix4 tilt;
@@ -53,63 +93,29 @@ class ModelObjectTest : public GlContextTest {
     glRotatef(20.0f, 0.0f, 1.0f, 0.0f);
     glScalef(1.5f, 1.5f, 1.5f);
     glGetFloatv(GL_MODELVIEW_MATRIX, tilt.data());
-    auto object = std::make_unique<ModelObject>(modelPath_.c_str(), &tilt);
+    auto object = std::make_unique<ModelObject>(square_.c_str(), &tilt);
     std::vector<uint8_t> pixels;
     for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k * 16), uint8_t(255 - k * 12), uint8_t(k * 40)});
     object->loadTexture(writeTemporaryFile("colours.bmp", infoBitmap({4, 4}, {}, pixels)).c_str());
     return object;
   }
 
-  static size_t litPixels(const std::vector<uint8_t>& frame) {
-    size_t count = 0;
-    for (size_t k = 0; k < frame.size(); k += 3) count += (frame[k] | frame[k + 1] | frame[k + 2]) ? 1 : 0;
-    return count;
-  }
-
-  std::string modelPath_ = writeTestModel("square.3ds", squareModel());
+  VboSupport buffers_{};
+  std::string square_ = TestModel().write("square.3ds");
 };
-
-TEST_F(ModelObjectTest, IndicesFollowTheFacesCornerByCorner) {
-  TestModel model;
-  model.points = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}, {{1, 1, 0}}, {{2, 2, 0}}};
-  model.texels = {{{0, 0}}, {{1, 0}}, {{0, 1}}, {{1, 1}}, {{0.5f, 0.5f}}};
-  model.faces = {{{0, 1, 2}}, {{2, 1, 3}}, {{4, 3, 1}}};
-  const std::string path = writeTestModel("five.3ds", model);
-  ModelObject object(path.c_str());
-  ASSERT_NE(object.file, nullptr);
-  object.prepareArrays();
-  EXPECT_TRUE(object.prepared);
-  ASSERT_EQ(object.indexCount, 9);
-  EXPECT_EQ(std::vector<uint32_t>(object.indices, object.indices + 9),
-            (std::vector<uint32_t>{0, 1, 2, 2, 1, 3, 4, 3, 1}));
-  // Without the extension the arrays stay in client memory.
-  EXPECT_EQ(object.vertexBuffer, 0u);
-  EXPECT_EQ(object.texcoordBuffer, 0u);
-
-  if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
-  ModelObject buffered(path.c_str());
-  buffered.prepareArrays();
-  ASSERT_NE(buffered.vertexBuffer, 0u);
-  ASSERT_NE(buffered.texcoordBuffer, 0u);
-  GLint bound = 0;
-  glGetIntegerv(GL_ARRAY_BUFFER_BINDING_ARB, &bound);
-  EXPECT_EQ(GLuint(bound), buffered.texcoordBuffer);  // left bound
-  EXPECT_EQ(bufferSize(buffered.vertexBuffer), 5 * 12);
-  EXPECT_EQ(bufferSize(buffered.texcoordBuffer), 5 * 8);
-}
 
 TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   auto immediate = texturedSquare();
   const auto reference = drawFrame(*immediate);
-  EXPECT_GT(litPixels(reference), 20000u);
+  EXPECT_GT(lit(reference), 20000);
 
   auto clientArrays = texturedSquare();
   clientArrays->prepareArrays();
+  EXPECT_EQ(clientArrays->vertexBuffer, 0u) << "without the extension, in client memory";
   EXPECT_EQ(drawFrame(*clientArrays), reference);
 
   auto displayList = texturedSquare();
   displayList->compileDisplayList();
-  ASSERT_NE(displayList->displayList, -1);
   EXPECT_EQ(drawFrame(*displayList), reference);
   // Destroyed through the base, it releases its display list; the sanitized
   // run sees the file and the indices freed too.
@@ -118,27 +124,67 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   base.reset();
   EXPECT_FALSE(glIsList(list));
 
-  if (!enableBufferObjects()) GTEST_SKIP() << "the driver has no GL_ARB_vertex_buffer_object";
+  g_vbo = buffers_;
   auto buffers = texturedSquare();
   buffers->prepareArrays();
   ASSERT_NE(buffers->vertexBuffer, 0u);
   EXPECT_EQ(drawFrame(*buffers), reference);
 }
 
+// A sphere textured red in its top half and blue in its bottom half.
+TEST_F(ModelObjectTest, TheSpheresUpAxisRunsThroughThePolesAlikeInADisplayList) {
+  std::vector<uint8_t> halves;
+  for (int k = 0; k < 16; ++k) halves.insert(halves.end(), {uint8_t(k < 8 ? 255 : 0), 0, uint8_t(k < 8 ? 0 : 255)});
+  const std::string texture = writeTemporaryFile("halves.bmp", infoBitmap({4, 4}, {}, halves));
+  SphereObject direct(1.0f, 32, 16), listed(1.0f, 32, 16);
+  direct.loadTexture(texture.c_str());
+  listed.loadTexture(texture.c_str());
+  listed.compileDisplayList();
+  EXPECT_EQ(drawFrame(listed), drawFrame(direct));
+  // Whether red or blue rules 80 pixels right of, left of, above and below the centre.
+  const auto poles = [](SceneObject& sphere) {
+    const std::vector<uint8_t> frame = drawFrame(sphere);
+    std::string colours;
+    for (const auto& [dx, dy] : {std::pair{80, 0}, {-80, 0}, {0, 80}, {0, -80}}) {
+      const uint8_t* pixel = &frame[(size_t(kHeight / 2 + dy) * kWidth + kWidth / 2 + dx) * 3];
+      colours += pixel[0] > pixel[2] + 100 ? 'r' : pixel[2] > pixel[0] + 100 ? 'b' : '-';
+    }
+    return colours;
+  };
+  EXPECT_EQ(poles(direct), "--rb");
+  direct.rotationZ = 90.0f;  // a quarter turn puts the poles left and right
+  direct.applyRotations();
+  EXPECT_EQ(poles(direct), "br--");
+}
+
+// lib3ds links a child node written before its parent under it, and the model
+// draws the mesh of the first node of that hierarchy.
+TEST_F(ModelObjectTest, AChildNodeBeforeItsParentIsLinkedUnderItAndTheParentsMeshDrawn) {
+  TestModel carWithWheel;
+  carWithWheel.meshName = "car";
+  carWithWheel.nodes = {{"wheel", 0, 1}, {"car", 1, LIB3DS_NO_PARENT}};
+  ModelObject car(carWithWheel.write("wheel_before_car.3ds").c_str());
+  ASSERT_NE(car.file, nullptr);
+  ASSERT_STREQ(car.file->nodes->name, "car");
+  ASSERT_NE(car.file->nodes->childs, nullptr);
+  EXPECT_STREQ(car.file->nodes->childs->name, "wheel");
+  car.prepareArrays();
+  EXPECT_GT(lit(drawFrame(car)), 20000);
+}
+
 TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
-  TestModel noNode = squareModel(), otherName = squareModel(), fewTexels = squareModel(), noTexels = squareModel(),
-            farCorner = squareModel();
-  noNode.nodeName.clear();
-  otherName.nodeName = "elsewhere";
+  TestModel noNode, otherName, fewTexels, noTexels, farCorner;
+  noNode.nodes.clear();
+  otherName.nodes[0].name = "elsewhere";
   fewTexels.texels.pop_back();
   noTexels.texels.clear();
   farCorner.faces[1][2] = 4;  // one past the last point
   std::vector<std::string> paths = {temporaryPath("missing.3ds")};
   for (const TestModel* model : {&noNode, &otherName, &fewTexels, &noTexels, &farCorner}) {
-    paths.push_back(writeTestModel(std::to_string(paths.size()) + ".3ds", *model));
+    paths.push_back(model->write(std::to_string(paths.size()) + ".3ds"));
   }
   for (const char* generated : {"kesh.3ds", "ship.3ds", "earth.3ds", "moon.3ds"}) {
-    std::ifstream in(std::string(ORBITRAND_DATA_DIR) + "/" + generated, std::ios::binary);
+    std::ifstream in(kData + generated, std::ios::binary);
     const std::vector<uint8_t> sound(std::istreambuf_iterator<char>(in), {});
     for (const std::string& damage : modelDamageNames()) {
       std::vector<uint8_t> bytes = sound;
@@ -152,16 +198,34 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
     EXPECT_EQ(object.file, nullptr);
     object.prepareArrays();
     object.compileDisplayList();
-    EXPECT_FALSE(object.prepared);
-    EXPECT_EQ(object.indices, nullptr);
     EXPECT_EQ(object.displayList, -1);
     // beginDraw never runs: forward keeps its old value and the increments stay.
     object.rotationY = 90.0f;
     object.applyRotations();
-    EXPECT_EQ(litPixels(drawFrame(object)), 0u);
+    EXPECT_EQ(lit(drawFrame(object)), 0);
     EXPECT_EQ(object.forward.z, -1.0);
     EXPECT_EQ(object.rotationY, 90.0f);
   }
+}
+
+// The data files that the build generates, read through the program's own
+// loaders: every picture with power-of-two sides, every model drawable, the
+// whole world (the player's ship, the grid's 49, the Earth and the Moon) small
+// enough to draw fast without a graphics card.
+TEST(DataFiles, EveryPictureHasPowerOfTwoSidesEveryModelIsDrawableAndTheWorldStaysSmall) {
+  for (const char* name : {"tex_kesh.bmp", "ship_tex.bmp", "earth.bmp", "moon.bmp", "stars2.bmp"}) {
+    const Image image = loadImage(kData + name);
+    ASSERT_NE(image, nullptr) << name << ": the build generates the data files into " << kData;
+    for (const int32_t side : {image->width, image->height}) EXPECT_EQ(side & (side - 1), 0) << name << ": " << side;
+  }
+  EXPECT_TRUE(platform::testing::capturedMessageBoxes().empty());
+  Lib3dsDword world = 0;
+  for (const auto& [name, copies] : {std::pair{"kesh.3ds", 1}, {"ship.3ds", 49}, {"earth.3ds", 1}, {"moon.3ds", 1}}) {
+    ModelObject model((kData + name).c_str());
+    ASSERT_NE(model.file, nullptr) << name << " has no drawable mesh";
+    world += copies * lib3ds_file_mesh_by_name(model.file, model.file->nodes->name)->faces;
+  }
+  EXPECT_LT(world, 60000u);
 }
 
 }  // namespace

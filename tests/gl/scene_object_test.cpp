@@ -1,3 +1,6 @@
+// SceneObject on a real context: turning about its own axes, drawing at its
+// place, and its texture; and StarBackground: scrolling with the target's
+// turning, wrapping from above only, each axis's repeat count, the state it leaves.
 #include "scene/scene_object.h"
 
 #include <GL/gl.h>
@@ -5,7 +8,10 @@
 
 #include <cmath>
 
+#include "app/frame_clock.h"
 #include "platform/testing.h"
+#include "scene/chase_camera.h"
+#include "scene/star_background.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_context.h"
 
@@ -20,22 +26,33 @@ std::vector<int> axesOf(const SceneObject& object) {
   return columns;
 }
 
-TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYThenZAndAccumulate) {
-  SceneObject once;
-  once.rotationX = 90;
-  once.rotationY = 90;
-  once.applyRotations();
+bool near(const Vector3& actual, const Vector3& expected) { return (actual - expected).length() < 1e-6; }
+
+TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYAndAccumulateBeginDrawPlacesAndRefreshesTheAxes) {
+  SceneObject object;
+  *object.position = Vector3(1, 2, 3);
+  object.rotationX = 90;
+  object.rotationY = 90;
+  object.applyRotations();
   // Rx(90) Ry(90) takes x to y, y to z and z to x.
-  EXPECT_EQ(axesOf(once), (std::vector<int>{0, 1, 0, 0, 0, 1, 1, 0, 0}));
+  EXPECT_EQ(axesOf(object), (std::vector<int>{0, 1, 0, 0, 0, 1, 1, 0, 0}));
+  EXPECT_EQ(object.forward, Vector3(0, 0, -1));  // still the previous orientation
+  EXPECT_EQ(object.rotationX, 90.0f);            // increments stay until drawn
+  glTranslatef(0, 0, -10);                       // stands in for the view
+  object.beginDraw();
+  EXPECT_TRUE(near(object.forward, Vector3(-1, 0, 0)));
+  EXPECT_TRUE(near(object.up, Vector3(0, 0, 1)));
+  EXPECT_EQ(object.rotationX + object.rotationY, 0.0f);
+  // Translated, then turned, on the current matrix: its origin lands at its
+  // position in view, its -Z axis along forward.
+  Matrix4 drawn;
+  glGetFloatv(GL_MODELVIEW_MATRIX, drawn.data());
+  EXPECT_TRUE(near(drawn.transformPoint(Vector3()), Vector3(1, 2, -7)));
+  EXPECT_TRUE(near(drawn.transformPoint(Vector3(0, 0, -1)), Vector3(0, 2, -7)));
 
-  SceneObject twice;
-  twice.rotationY = 90;
-  twice.applyRotations();
-  twice.beginDraw();  // clears the increments, as the frame does
-  twice.rotationX = 90;
-  twice.applyRotations();  // Ry(90) Rx(90): x to -z, y to x, z to -y
-  EXPECT_EQ(axesOf(twice), (std::vector<int>{0, 0, -1, 1, 0, 0, 0, -1, 0}));
-
+  object.rotationX = 90;
+  object.applyRotations();  // then Rx(90) after them: x to y, y to x, z to -z
+  EXPECT_EQ(axesOf(object), (std::vector<int>{0, 1, 0, 1, 0, 0, 0, 0, -1}));
   // The matrix mode stays the modelview and the stack is left as it was.
   GLint mode = 0, depth = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
@@ -44,42 +61,11 @@ TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYThenZAndAccumulate) {
   EXPECT_EQ(depth, 1);
 }
 
-TEST_F(SceneObjectTest, ForwardAndUpAreRefreshedOnlyByBeginDraw) {
-  SceneObject object;
-  object.rotationX = 90;
-  object.applyRotations();
-  EXPECT_EQ(object.forward, Vector3(0, 0, -1));  // still the previous orientation
-  EXPECT_EQ(object.up, Vector3(0, 1, 0));
-  EXPECT_EQ(object.rotationX, 90.0f);  // increments stay until drawn
-  object.beginDraw();
-  EXPECT_LT((object.forward - Vector3(0, 1, 0)).length(), 1e-6);
-  EXPECT_LT((object.up - Vector3(0, 0, 1)).length(), 1e-6);
-  EXPECT_EQ(object.rotationX, 0.0f);
-}
-
-TEST_F(SceneObjectTest, BeginDrawTranslatesThenOrientsOnTheCurrentMatrix) {
-  SceneObject object;
-  *object.position = Vector3(1, 2, 3);
-  object.rotationY = 90;
-  object.applyRotations();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(0, 0, -10);  // stands in for the view
-  object.beginDraw();
-  Matrix4 drawn;
-  glGetFloatv(GL_MODELVIEW_MATRIX, drawn.data());
-  // The object's origin lands at its position in view; its -Z axis at world -X.
-  EXPECT_LT((drawn.transformPoint(Vector3()) - Vector3(1, 2, -7)).length(), 1e-6);
-  EXPECT_LT((drawn.transformPoint(Vector3(0, 0, -1)) - Vector3(0, 2, -7)).length(), 1e-6);
-}
-
 TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
   SceneObject object;
   // Bottom row red, green; top row blue, white (stored blue, green, red).
   const std::vector<uint8_t> pixels = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
   object.loadTexture(writeTemporaryFile("2x2.bmp", infoBitmap({2, 2}, {}, pixels)).c_str());
-  ASSERT_NE(object.texture, -1);
-  EXPECT_TRUE(glIsTexture(GLuint(object.texture)));
   GLint bound = 0, minFilter = 0, magFilter = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
@@ -99,6 +85,88 @@ TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
   EXPECT_EQ(unloaded.texture, -1);
   ASSERT_EQ(platform::testing::capturedMessageBoxes().size(), 1u);
   EXPECT_EQ(platform::testing::capturedMessageBoxes()[0].text, "Failed to open DIB file " + missing + ".\n");
+}
+
+// A picture of four coloured quarters, stored blue, green, red.
+constexpr uint8_t kQuarters[2][2][3] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};
+
+class StarBackgroundTest : public GlContextTest {
+ protected:
+  StarBackground background(float repeatU, float repeatV, ChaseCamera* camera = nullptr) {
+    std::vector<uint8_t> pixels;
+    for (int t = 0; t < 64; ++t)
+      for (int s = 0; s < 64; ++s) pixels.insert(pixels.end(), kQuarters[t / 32][s / 32], kQuarters[t / 32][s / 32] + 3);
+    g_frameSeconds = 0.0f;
+    const std::string path = writeTemporaryFile("quarters.bmp", infoBitmap({64, 64}, {}, pixels));
+    return StarBackground(camera ? camera : &camera_, path.c_str(), repeatU, repeatV);
+  }
+
+  SceneObject ship_;
+  ChaseCamera camera_{&ship_, Vector3(0.0, 0.02, 0.07)};
+};
+
+TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingFromAboveOnlyOrDriftWithoutATarget) {
+  StarBackground stars = background(1, 1);
+  ship_.rotationY = 5.0f;
+  stars.draw();
+  EXPECT_FLOAT_EQ(stars.offsetU, -0.05f);
+  EXPECT_EQ(stars.offsetV, 0.0f);
+  ship_.rotationY = 0.0f;
+  ship_.rotationX = -5.0f;
+  ship_.rotationZ = 30.0f;  // roll does not scroll
+  stars.draw();
+  EXPECT_FLOAT_EQ(stars.offsetU, -0.05f);
+  EXPECT_FLOAT_EQ(stars.offsetV, 0.05f);
+
+  ship_.rotationX = ship_.rotationZ = 0.0f;
+  stars.offsetU = 0.98f;
+  ship_.rotationY = -3.0f;  // drawn at 1.01, then wrapped
+  stars.draw();
+  EXPECT_NEAR(stars.offsetU, 0.01f, 1e-6f);
+  ship_.rotationY = 0.0f;
+  stars.offsetU = -0.5f;
+  stars.draw();
+  EXPECT_EQ(stars.offsetU, -0.5f);
+
+  ChaseCamera freeCamera;
+  StarBackground drifting = background(1, 1, &freeCamera);
+  drifting.driftU = 0.5f;
+  drifting.driftV = -0.25f;
+  g_frameSeconds = 0.5f;
+  drifting.draw();
+  EXPECT_FLOAT_EQ(drifting.offsetU, 0.25f);
+  EXPECT_FLOAT_EQ(drifting.offsetV, -0.125f);
+}
+
+// Each screen point shows the quarter that its texture coordinate, scaled by
+// each axis's own repeat count from the top left corner, falls in.
+TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTopLeft) {
+  StarBackground stars = background(2, 3);
+  const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
+  glTranslatef(1.0f, 2.0f, 3.0f);
+  stars.draw();
+  const std::vector<uint8_t> frame = readPixels();
+  for (int i = 0; i < 64; ++i) {  // eight by eight points, none near a quarter's edge
+    const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8;
+    const uint8_t* stored = kQuarters[int(fy * 3.0 * 2) % 2][int(fx * 2.0 * 2) % 2];
+    const uint8_t* shown = &frame[(size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3];
+    EXPECT_EQ(std::vector<int>(shown, shown + 3), (std::vector<int>{stored[2], stored[1], stored[0]})) << fx << ", " << fy;
+  }
+  EXPECT_EQ(glMatrix(GL_PROJECTION_MATRIX), projection);
+  EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
+  GLint mode = 0, wrapS = 0, wrapT = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+  EXPECT_EQ(std::vector<GLint>({mode, wrapS, wrapT}), std::vector<GLint>({GL_MODELVIEW, GL_CLAMP, GL_CLAMP}));
+
+  // Without a picture the sky is cleared black over what the last frame left.
+  StarBackground none(&camera_, temporaryPath("none.bmp").c_str(), 1.0f, 1.0f);
+  glClearColor(1, 1, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0, 0, 0, 0.5f);
+  none.draw();
+  for (uint8_t value : readPixels()) ASSERT_EQ(value, 0);
 }
 
 }  // namespace

@@ -3,52 +3,50 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
 namespace {
 
-// Little-endian bytes in file order.
-struct ByteWriter {
-  std::vector<uint8_t> bytes;
-  ByteWriter& u8(uint8_t value) {
-    bytes.push_back(value);
-    return *this;
-  }
-  ByteWriter& u16(uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
-  ByteWriter& u32(uint32_t value) { return u16(value & 0xFFFF).u16(value >> 16); }
-};
+// Appends the value's lowest `size` bytes, little-endian.
+void put(std::vector<uint8_t>& out, uint32_t value, int size) {
+  for (int k = 0; k < size; ++k) out.push_back(uint8_t(value >> (8 * k)));
+}
 
 // The file header before a header, palette and pixels of `body` bytes.
 std::vector<uint8_t> withFileHeader(const std::vector<uint8_t>& body, size_t pixelBytes) {
-  const uint32_t offset = uint32_t(14 + body.size() - pixelBytes);
-  ByteWriter out;
-  out.u8('B').u8('M').u32(uint32_t(14 + body.size())).u16(0).u16(0).u32(offset);
-  out.bytes.insert(out.bytes.end(), body.begin(), body.end());
-  return out.bytes;
+  std::vector<uint8_t> file = {'B', 'M'};
+  put(file, uint32_t(14 + body.size()), 4);
+  put(file, 0, 4);
+  put(file, uint32_t(14 + body.size() - pixelBytes), 4);
+  file.insert(file.end(), body.begin(), body.end());
+  return file;
 }
 
 }  // namespace
 
 std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette,
                                 const std::vector<uint8_t>& pixels, bool withFileHeader) {
-  ByteWriter body;
-  body.u32(header.headerSize).u32(uint32_t(header.width)).u32(uint32_t(header.height)).u16(1);
-  body.u16(header.bitsPerPixel).u32(header.compression).u32(header.imageSize).u32(2835).u32(2835);
-  body.u32(header.coloursUsed).u32(0);
-  while (body.bytes.size() < header.headerSize) body.u8(0);
-  for (uint32_t colour : palette) body.u8(colour & 0xFF).u8((colour >> 8) & 0xFF).u8(colour >> 16).u8(0);
-  body.bytes.insert(body.bytes.end(), pixels.begin(), pixels.end());
-  return withFileHeader ? ::withFileHeader(body.bytes, pixels.size()) : body.bytes;
+  std::vector<uint8_t> body;
+  for (const uint32_t value : {header.headerSize, uint32_t(header.width), uint32_t(header.height)}) put(body, value, 4);
+  put(body, 1, 2);
+  put(body, header.bitsPerPixel, 2);
+  for (const uint32_t value : {header.compression, header.imageSize, 2835u, 2835u, header.coloursUsed, 0u}) put(body, value, 4);
+  body.resize(std::max<size_t>(body.size(), header.headerSize));
+  for (const uint32_t colour : palette) put(body, colour, 4);
+  body.insert(body.end(), pixels.begin(), pixels.end());
+  return withFileHeader ? ::withFileHeader(body, pixels.size()) : body;
 }
 
 std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPerPixel,
                                 const Palette& palette, const std::vector<uint8_t>& pixels) {
-  ByteWriter body;
-  body.u32(12).u16(width).u16(height).u16(1).u16(bitsPerPixel);
-  for (uint32_t colour : palette) body.u8(colour & 0xFF).u8((colour >> 8) & 0xFF).u8(colour >> 16);
-  body.bytes.insert(body.bytes.end(), pixels.begin(), pixels.end());
-  return withFileHeader(body.bytes, pixels.size());
+  std::vector<uint8_t> body;
+  put(body, 12, 4);
+  for (const uint16_t value : {width, height, uint16_t(1), bitsPerPixel}) put(body, value, 2);
+  for (const uint32_t colour : palette) put(body, colour, 3);
+  body.insert(body.end(), pixels.begin(), pixels.end());
+  return withFileHeader(body, pixels.size());
 }
 
 std::string temporaryPath(const std::string& name) {

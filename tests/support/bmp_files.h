@@ -1,5 +1,5 @@
-// BMP files written by the tests themselves, byte by byte, in the test's
-// temporary folder, and pictures loaded from files.
+// BMP files written by the tests byte by byte in the test's temporary folder,
+// and pictures loaded from files.
 #pragma once
 
 #include <cstdint>
@@ -9,15 +9,11 @@
 
 #include "image/bmp_loader.h"
 
-// The fields of a 40-byte info header.
+// The fields of an info header; 108 or 124 bytes for the later versions (padded with zeros).
 struct InfoHeader {
-  int32_t width = 0;
-  int32_t height = 0;
+  int32_t width = 0, height = 0;
   uint16_t bitsPerPixel = 24;
-  uint32_t compression = 0;
-  uint32_t imageSize = 0;
-  uint32_t coloursUsed = 0;
-  uint32_t headerSize = 40;  // 108 or 124 for the later versions (padded with zeros)
+  uint32_t compression = 0, imageSize = 0, coloursUsed = 0, headerSize = 40;
 };
 
 // Colour-table entries as 0xRRGGBB.

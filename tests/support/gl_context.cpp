@@ -1,15 +1,19 @@
 #include "tests/support/gl_context.h"
 
 #include <GL/gl.h>
-#include <SDL2/SDL.h>
+
+#include "app/display_settings.h"
+#include "app/main_window.h"
+#include "render/font.h"
+#include "render/graphics.h"
 
 const std::vector<float> kIdentityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-std::vector<uint8_t> readPixels(int width, int height) {
-  std::vector<uint8_t> pixels(size_t(width) * height * 3);
+std::vector<uint8_t> readPixels() {
+  std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
 }
 
@@ -19,25 +23,36 @@ std::vector<float> glMatrix(unsigned int which) {
   return matrix;
 }
 
+int ink(const std::vector<uint8_t>& pixels, Colour colour, int left, int right) {
+  int count = 0;
+  for (size_t k = 0; k < pixels.size(); k += 3) {
+    const int x = int(k / 3 % kWidth);
+    count += x >= left && x < right && pixels[k] == colour.r && pixels[k + 1] == colour.g && pixels[k + 2] == colour.b;
+  }
+  return count;
+}
+
 void GlContextTest::SetUp() {
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  window_ = SDL_CreateWindow("gl test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-  ASSERT_NE(window_, nullptr) << SDL_GetError();
-  context_ = SDL_GL_CreateContext(static_cast<SDL_Window*>(window_));
-  ASSERT_NE(context_, nullptr) << SDL_GetError();
-  glViewport(0, 0, kWidth, kHeight);
+  openWindow(kWidth, kHeight);
+  ASSERT_TRUE(initGraphics());
 }
 
-void GlContextTest::TearDown() {
-  if (context_) SDL_GL_DeleteContext(context_);
-  if (window_) SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+void GlContextTest::openWindow(int width, int height) {
+  closeWindow();
+  window_ = std::make_unique<RecordingWindow>("Orbitrand graphics", width, height);
+  g_window = window_->handle;
+  g_display = DisplaySettings{width, height, 32, 60};
 }
 
-void GlContextTest::enableWorldDrawingState() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_CULL_FACE);
+void GlContextTest::closeWindow() {
+  if (g_glContext) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(g_glContext);
+  }
+  g_glContext = nullptr;
+  g_deviceContext = nullptr;
+  g_window = nullptr;
+  g_vbo = VboSupport{};
+  HudFont = 0;
+  window_.reset();
 }

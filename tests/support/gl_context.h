@@ -1,31 +1,38 @@
-// A real OpenGL context (Mesa) on an 800 x 600 window, current for the test,
-// and what tests read back from whatever context is current.
+// A window of the stand-in, 800 x 600, with the program's graphics started on
+// it as start-up starts them, and what tests read back from the context.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "tests/support/test_window.h"
+
+constexpr int kWidth = 800, kHeight = 600;
+
 // The back buffer's RGB pixels from the lower left corner, bottom row first.
-std::vector<uint8_t> readPixels(int width, int height);
+std::vector<uint8_t> readPixels();
 // The modelview or projection matrix as OpenGL holds it.
 std::vector<float> glMatrix(unsigned int which);
 extern const std::vector<float> kIdentityMatrix;
 
+// The pixels of one colour between two columns of a frame read back.
+struct Colour {
+  uint8_t r, g, b;
+};
+constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0}, kRed{255, 0, 0}, kBlue{0, 0, 255};
+int ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int right = kWidth);
+
 class GlContextTest : public ::testing::Test {
  protected:
-  static constexpr int kWidth = 800;
-  static constexpr int kHeight = 600;
-
   void SetUp() override;
-  void TearDown() override;
-  static std::vector<uint8_t> readPixels() { return ::readPixels(kWidth, kHeight); }
-  // The state every frame of the program draws the world with: texturing,
-  // depth test and back-face culling on.
-  static void enableWorldDrawingState();
+  void TearDown() override { closeWindow(); }
+  // A fresh window of this size, its graphics not yet started.
+  void openWindow(int width, int height);
+  void closeWindow();
 
  private:
-  void* window_ = nullptr;
-  void* context_ = nullptr;
+  std::unique_ptr<RecordingWindow> window_;
 };

@@ -16,20 +16,16 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-static HWND createRecordingWindow(const char* title, int width, int height) {
+RecordingWindow::RecordingWindow(const char* title, int width, int height) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = recordingProc;
   windowClass.lpszClassName = "RecordingWindow";
   RegisterClassA(&windowClass);  // once per process; later calls fail harmlessly
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height, nullptr,
-                                nullptr, nullptr, nullptr);
-  EXPECT_NE(window, nullptr);
-  ShowWindow(window, SW_SHOW);
-  return window;
+  handle = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                           nullptr, nullptr);
+  EXPECT_NE(handle, nullptr);
+  ShowWindow(handle, SW_SHOW);
 }
-
-RecordingWindow::RecordingWindow(const char* title, int width, int height)
-    : handle(createRecordingWindow(title, width, height)) {}
 
 bool pumpUntil(const std::function<bool(const MSG&)>& wanted) {
   const Uint64 end = SDL_GetTicks64() + 5000;
@@ -61,9 +57,4 @@ std::string xdotool(const std::string& arguments) {
   char buffer[256];
   while (pipe && fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
   return output;
-}
-
-std::string xWindowId(const char* title) {
-  const std::string found = xdotool(std::string("search --name '^") + title + "$'");
-  return found.substr(0, found.find('\n'));
 }

@@ -26,16 +26,13 @@ struct RecordingWindow {
   ~RecordingWindow() { DestroyWindow(handle); }
   RecordingWindow(const RecordingWindow&) = delete;
   RecordingWindow& operator=(const RecordingWindow&) = delete;
-  const HWND handle;
+  HWND handle;
 };
 
-// Takes messages from the queue and dispatches them, as the main loop does,
-// until one satisfies wanted (true) or a few seconds pass (false).
+// Dispatches messages as the main loop does until one satisfies wanted (true)
+// or a few seconds pass (false); or whatever comes within the given time.
 bool pumpUntil(const std::function<bool(const MSG&)>& wanted);
-// Dispatches whatever the window system delivers within the given time.
 void pumpFor(int milliseconds);
 
 // Runs xdotool with these arguments; its standard output.
 std::string xdotool(const std::string& arguments);
-// The X window of a window of this title.
-std::string xWindowId(const char* title);

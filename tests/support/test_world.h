@@ -14,26 +14,23 @@ class TestWorld {
   TestWorld() = default;
   TestWorld(const TestWorld&) = delete;
   TestWorld& operator=(const TestWorld&) = delete;
-  ~TestWorld() {
-    g_objects = nullptr;
-    g_bodies = nullptr;
-  }
+  ~TestWorld() { g_objects = nullptr; g_bodies = nullptr; }
 
   // Appends a body of the given masses at a position, to both lists.
-  Body& add(const Vector3& position, float inertialMantissa, int inertialExponent,
-            float gravitationalMantissa, int gravitationalExponent) {
+  Body& add(const Vector3& position, float inertialMantissa, int inertialExponent, float gravitationalMantissa,
+            int gravitationalExponent) {
     objects_.push_back(std::make_unique<SceneObject>());
-    bodies_.push_back(std::make_unique<Body>(inertialMantissa, inertialExponent,
-                                             gravitationalMantissa, gravitationalExponent));
+    bodies_.push_back(
+        std::make_unique<Body>(inertialMantissa, inertialExponent, gravitationalMantissa, gravitationalExponent));
     SceneObject& object = *objects_.back();
     Body& body = *bodies_.back();
     *object.position = position;
     body.sceneObject = &object;
     body.position = object.position;
     object.body = &body;
-    if (objects_.size() > 1) {
-      objects_[objects_.size() - 2]->next = &object;
-      bodies_[bodies_.size() - 2]->next = &body;
+    if (size() > 1) {
+      objects_[size() - 2]->next = &object;
+      bodies_[size() - 2]->next = &body;
     }
     g_objects = objects_.front().get();
     g_bodies = bodies_.front().get();
@@ -46,9 +43,8 @@ class TestWorld {
   // The initial world's 52 bodies: the player, the grid, the Earth, the Moon.
   void addInitialWorld() {
     add(playerStart(), kShipMass.mantissa, kShipMass.exponent);
-    for (int i = 0; i < kGridSide; ++i)
-      for (int j = 0; j < kGridSide; ++j)
-        add(gridShipStart(i, j), kShipMass.mantissa, kShipMass.exponent);
+    for (int i = 0; i < kGridSide * kGridSide; ++i)
+      add(gridShipStart(i / kGridSide, i % kGridSide), kShipMass.mantissa, kShipMass.exponent);
     add(earthStart(), kEarthMass.mantissa, kEarthMass.exponent).angularVelocity[1] = kEarthSpin;
     add(moonStart(), kMoonMass.mantissa, kMoonMass.exponent);
   }

@@ -1,21 +1,25 @@
-// The window procedure: its key commands, cursor and default handling, and,
-// over the real window and context, switching away and back and closing,
-// driven through the queue as the main loop drives it.
+// The main loop's parts: the window procedure's key commands, cursor and
+// default handling; over the real window and context, switching away and back
+// and closing, driven through the queue as the main loop drives it; and one
+// frame, its stages in their fixed order, with the chase camera it views from.
 #include "app/window_proc.h"
 
-#include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
 #include "app/display_settings.h"
+#include "app/frame_clock.h"
 #include "app/main_window.h"
 #include "platform/testing.h"
+#include "render/frame.h"
 #include "render/graphics.h"
-#include "scene/scene_object.h"
+#include "render/hud.h"
+#include "scene/chase_camera.h"
+#include "scene/star_background.h"
 #include "sim/body.h"
 #include "sim/ship_controller.h"
-#include "tests/support/test_window.h"
+#include "tests/support/gl_context.h"
 
 using platform::testing::lastDisplayModeRequest;
 
@@ -25,17 +29,10 @@ const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
 std::string screenSize() { return xdotool("getdisplaygeometry"); }
 
-class WindowProcKeys : public ::testing::Test {
- protected:
-  void SetUp() override { g_controller = &controller; }
-  void TearDown() override { g_controller = nullptr; }
-  static LRESULT press(WPARAM virtualKey) { return windowProc(nullptr, WM_KEYDOWN, virtualKey, 0x00000001); }
-
+TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontAndTheCursorHides) {
   ShipController controller{nullptr, nullptr};
-};
-
-TEST_F(WindowProcKeys, LettersChooseTheThrusterAndVelocityRotatingLeavesOnlyMainAndFront) {
-  // Each key pressed in turn, and the thruster and the mode after it.
+  g_controller = &controller;
+  const auto press = [](WPARAM virtualKey) { return windowProc(nullptr, WM_KEYDOWN, virtualKey, 1); };
   const struct {
     WPARAM key;
     uint8_t thruster;
@@ -58,18 +55,14 @@ TEST_F(WindowProcKeys, LettersChooseTheThrusterAndVelocityRotatingLeavesOnlyMain
   press(VK_TAB);
   EXPECT_TRUE(controller.velocityRotating);
   EXPECT_EQ(controller.thruster, Main);
-}
 
-TEST(WindowProc, CursorKeysBeforeTheWorldAndOtherMessages) {
-  // Every WM_SETCURSOR hides the cursor once more.
+  // Every WM_SETCURSOR hides the cursor once more; before the world, keys change nothing.
   EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT), 0);
-  EXPECT_EQ(platform::testing::cursorDisplayCount(), -1);
   windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT);
   EXPECT_EQ(platform::testing::cursorDisplayCount(), -2);
-  ASSERT_EQ(g_controller, nullptr);
-  EXPECT_EQ(windowProc(nullptr, WM_KEYDOWN, VK_TAB, 1), 0);  // no world yet: changes nothing
-  EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);    // the default answers
-  EXPECT_EQ(windowProc(nullptr, WM_KEYUP, 'A', 0), 0);
+  g_controller = nullptr;
+  EXPECT_EQ(press(VK_TAB), 0);
+  EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);  // the default answers
 }
 
 // The start-up up to the splash, as WinMain runs it.
@@ -82,8 +75,7 @@ class RunningApplication : public ::testing::Test {
     ASSERT_TRUE(initGraphics());
   }
 
-  // Posts the message and runs the main loop's message handling until the
-  // queue is empty or the loop would end.
+  // Posts the message and handles the queue as the main loop does, until empty or the loop ends.
   static void deliver(UINT message, WPARAM wParam) {
     PostMessageA(g_window, message, wParam, 0);
     MSG taken;
@@ -108,10 +100,8 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
 
   deliver(WM_ACTIVATEAPP, TRUE);
   EXPECT_TRUE(g_app.active);
-  const platform::testing::DisplayModeRequest request = lastDisplayModeRequest();
-  EXPECT_EQ(request.flags, DWORD(CDS_RESET));
-  EXPECT_EQ(request.mode.dmPelsWidth, 800u);
-  EXPECT_FALSE(request.contextCurrent) << "the mode is switched before the context";
+  EXPECT_EQ(lastDisplayModeRequest().flags, DWORD(CDS_RESET));
+  EXPECT_FALSE(lastDisplayModeRequest().contextCurrent) << "the mode is switched before the context";
   EXPECT_NE(SDL_GL_GetCurrentContext(), nullptr);
   EXPECT_EQ(screenSize(), "800 600\n");
   deliver(WM_ACTIVATEAPP, 2);  // activated by a click: still active, nothing to do
@@ -159,6 +149,81 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   EXPECT_EQ(g_window, nullptr);
   EXPECT_FALSE(DestroyWindow(window)) << "already destroyed";
   EXPECT_FALSE(UnregisterClassA("Orbitrand", kInstance)) << "already unregistered";
+}
+
+// An object that notes what it was drawn with, and draws a blue wall over
+// the whole view just in front of the camera.
+struct Witness : SceneObject {
+  void draw() override {
+    drawnAt = *position;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0, 0, 1);
+    glRectf(-10, -10, 10, 10);
+    glEnable(GL_TEXTURE_2D);
+    glPopMatrix();
+  }
+  Vector3 drawnAt;
+  Matrix4 modelview;
+};
+
+using FrameTest = GlContextTest;
+
+TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
+  Witness ship, other;
+  ship.next = &other;
+  *ship.position = Vector3(1, 2, 3);
+  *other.position = Vector3(1, 2, 13);
+  ship.rotationY = 90;  // pending from the last step
+  Body body(1, 0, 1, 0);
+  body.sceneObject = &ship;
+  body.position = ship.position;
+  body.velocity = Vector3(0, 0, -1);
+  ship.body = &body;
+  g_objects = &ship;
+  g_bodies = &body;
+  ShipController controller(&ship, &body);
+  ChaseCamera camera(&ship, Vector3(0, 0.02, 0.07));
+  StarBackground background(&camera, "no stars.bmp", 1, 1);
+  g_controller = &controller;
+  g_camera = &camera;
+  g_background = &background;
+  startFrameClock();
+  glClearDepth(0);  // the last frame's depths, nearer than anything
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glClearDepth(1);
+
+  renderFrame();
+  const std::vector<uint8_t> pixels = readPixels();
+  EXPECT_LT((other.drawnAt - Vector3(0, 0, 10)).length(), 1e-9) << "drawn after the re-centring";
+  EXPECT_LT((camera.forward - Vector3(-1, 0, 0)).length(), 1e-6) << "the view after the rotations";
+  EXPECT_EQ(std::vector<float>(other.modelview.m, other.modelview.m + 16),
+            std::vector<float>(camera.view.m, camera.view.m + 16));
+  EXPECT_GT(ink(pixels, kBlue), kWidth * kHeight / 2) << "the world over the backdrop";
+  EXPECT_GT(ink(pixels, kWhite), 100) << "the display over the world";
+  EXPECT_LT(body.position->z, 0.0) << "the world advanced";
+  // The camera rides behind and above the turned ship, which was re-centred too.
+  EXPECT_LT(ship.drawnAt.length(), 1e-9);
+  EXPECT_LT((camera.eye - Vector3(0.07, 0.02, 0)).length(), 1e-6);
+  EXPECT_LT(camera.view.transformPoint(camera.eye).length(), 1e-6);
+  EXPECT_LT((camera.view.transformPoint(camera.eye + camera.forward) - Vector3(0, 0, -1)).length(), 1e-6);
+  // Without a target it re-centres nothing and keeps its view.
+  camera.setTarget(nullptr);
+  const Vector3 position = *body.position;
+  recentreWorld();
+  ship.rotationY = 90;
+  ship.applyRotations();
+  camera.updateView();
+  EXPECT_EQ(*body.position, position);
+  EXPECT_LT((camera.forward - Vector3(-1, 0, 0)).length(), 1e-6);
+  g_objects = nullptr;
+  g_bodies = nullptr;
+  g_controller = nullptr;
+  g_camera = nullptr;
+  g_background = nullptr;
 }
 
 }  // namespace
