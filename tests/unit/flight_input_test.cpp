@@ -13,20 +13,18 @@ namespace {
 
 using platform::testing::injectCursorPos;
 using platform::testing::injectKeyState;
+using Axes = std::vector<float>;
 
-std::vector<float> axes(const float (&values)[3]) { return {values[0], values[1], values[2]}; }
+Axes axes(const float (&values)[3]) { return {values[0], values[1], values[2]}; }
 
 struct FlightTest : ::testing::Test {
   void SetUp() override {
-    g_display = {800, 600, 32, 60};
+    g_display = {801, 601, 32, 60};  // odd sizes round the centre down to (400, 300)
     g_controller = &controller;
     g_steering = false;
     injectCursorPos(400, 300);
   }
-  void TearDown() override {
-    g_controller = nullptr;
-    for (int key : {VK_LBUTTON, VK_MBUTTON, VK_RBUTTON, VK_ESCAPE, int('F'), int('R')}) injectKeyState(key, false);
-  }
+  void TearDown() override { g_controller = nullptr; }
   // One poll with the cursor moved by (dx, dy) from the centre since the last.
   static void pollAfterMoving(int dx, int dy) {
     injectCursorPos(400 + dx, 300 + dy);
@@ -38,48 +36,34 @@ struct FlightTest : ::testing::Test {
   ShipController controller{body.sceneObject, &body};
 };
 
-TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButtonAndPollsAccumulate) {
+TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButtonAndReleaseStabilises) {
+  pollAfterMoving(100, -100);  // lost with the button up, and the cursor recentred
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_EQ(std::make_pair(cursor.x, cursor.y), std::make_pair(LONG(400), LONG(300)));
+  EXPECT_EQ(axes(body.angularAcceleration), (Axes{0, 0, 0}));
   injectKeyState(VK_LBUTTON, true);
   pollAfterMoving(20, -30);
-  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{-3, 2, 0}));
+  EXPECT_EQ(axes(body.angularAcceleration), (Axes{-3, 2, 0}));
   EXPECT_TRUE(g_steering && controller.rotating);
   applyGravity();  // the next step starts from zero
   injectKeyState(VK_MBUTTON, true);
   pollAfterMoving(20, -30);
-  EXPECT_EQ(axes(controller.rotationCommand), (std::vector<float>{-3, 2, 2}));
-  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{-3, 2, 2}));
-}
-
-TEST_F(FlightTest, MotionWithTheLeftButtonUpIsLostAndTheCursorRecentredAndReleaseStabilisesOnce) {
-  g_display = {801, 601, 32, 60};  // odd sizes round the centre down
-  injectCursorPos(500, 200);
-  pollFlightInput();
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  EXPECT_EQ(std::make_pair(cursor.x, cursor.y), std::make_pair(LONG(400), LONG(300)));
-  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{0, 0, 0}));
-  EXPECT_FALSE(controller.rotating);
-
-  injectKeyState(VK_LBUTTON, true);
-  pollFlightInput();
+  EXPECT_EQ(axes(controller.rotationCommand), (Axes{-3, 2, 2}));
+  EXPECT_EQ(axes(body.angularAcceleration), (Axes{-3, 2, 2}));
   injectKeyState(VK_LBUTTON, false);
   pollFlightInput();
-  EXPECT_TRUE(controller.stabilising);
-  EXPECT_FALSE(g_steering);
-  controller.update(0.01f);  // nothing turns, so it ends at once
-  pollFlightInput();
-  EXPECT_FALSE(controller.stabilising);
+  EXPECT_TRUE(controller.stabilising && !g_steering);
 }
 
 TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredUntilAllRest) {
   controller.stabilising = controller.rotating = true;
   const struct {
-    std::vector<float> before, after;
+    Axes before, after;
     bool stabilising;
   } steps[] = {
-      // 3.5 becomes 1.5 after braking, then falls within the band.
-      {{5, 3.5f, -7}, {3, 0, -5}, true},
-      {{2, 0, -5}, {0, 0, -3}, true},  // 2 is not above the step: only the band catches it
+      {{5, 3.5f, -7}, {3, 0, -5}, true},  // 3.5 becomes 1.5 after braking, then falls within the band
+      {{2, 0, -5}, {0, 0, -3}, true},     // 2 is not above the step: only the band catches it
       {{0, 0, -1.9f}, {0, 0, 0}, false},
   };
   for (const auto& step : steps) {
@@ -89,7 +73,6 @@ TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredU
     EXPECT_EQ(controller.stabilising, step.stabilising);
   }
   EXPECT_FALSE(controller.rotating);
-
   // Commands do not build up while stabilising; each reaches the body for its own step only.
   controller.stabilising = true;
   body.angularVelocity[1] = 50;
@@ -104,11 +87,11 @@ TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredU
 TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
   const struct {
     int key, polls;
-    float start, before, after;
-  } runs[] = {{'F', 10, 0.1f, 1.4901161e-08f, 0.0f}, {'R', 90, 0.1f, 0.99999934f, 1.0f}};
+    float before, after;
+  } runs[] = {{'F', 10, 1.4901161e-08f, 0.0f}, {'R', 90, 0.99999934f, 1.0f}};
   for (const auto& run : runs) {
     injectKeyState(run.key, true);
-    controller.power = run.start;
+    controller.power = 0.1f;
     for (int k = 0; k < run.polls; ++k) pollFlightInput();
     EXPECT_EQ(controller.power, run.before);
     for (int k = 0; k < 2; ++k) pollFlightInput();
@@ -117,7 +100,7 @@ TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
   }
 }
 
-TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
+TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedForAndTheFrontOneStopsASlowShip) {
   const Vector3 expected[] = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);
@@ -127,25 +110,22 @@ TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
     pollFlightInput();
     EXPECT_EQ(body.acceleration, expected[thruster] * static_cast<double>(0.1f)) << int(thruster);
   }
-  EXPECT_EQ(controller.rotationCommand[0] + controller.rotationCommand[1], 0.0f);
-}
-
-TEST_F(FlightTest, FrontThrusterInVelocityRotatingModeStopsASlowShipDead) {
+  // In velocity-rotating mode, a front thrust as large as the speed stops the ship.
   controller.velocityRotating = true;
   controller.thruster = Front;
+  const Vector3 thrust(0, 0, 0.1), gravity(0, 0, 1e-6);
+  body.acceleration = Vector3();
   body.velocity = {0, 0, -0.05};
-  controller.applyThrust({0, 0, 0.1});
+  controller.applyThrust(thrust);
   EXPECT_EQ(body.velocity, Vector3(0, 0, -0.05)) << "nothing to cancel without any acceleration";
   EXPECT_EQ(body.acceleration, Vector3());
-
-  body.acceleration = {0, 0, 1e-6};  // gravity
-  const Vector3 thrust(0, 0, 0.1);
-  for (double speed : {0.1, 0.5}) {  // a thrust as large as the speed stops it
+  body.acceleration = gravity;
+  for (double speed : {0.1, 0.5}) {
     body.velocity = {0, 0, -speed};
     controller.applyThrust(thrust);
     EXPECT_EQ(body.velocity, speed == 0.1 ? Vector3() : Vector3(0, 0, -speed));
   }
-  EXPECT_EQ(body.acceleration, Vector3(0, 0, 1e-6) + thrust - thrust + thrust);
+  EXPECT_EQ(body.acceleration, gravity + thrust - thrust + thrust);
 }
 
 TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseBeforeTheBodiesMove) {
@@ -167,7 +147,6 @@ TEST_F(FlightTest, EscapeHeldPostsOneCloseRequestPerPollAndThrustActsInThePolled
   int closes = 0;
   for (const MSG& message : platform::testing::postedMessages()) closes += message.message == WM_CLOSE;
   EXPECT_EQ(closes, 3);
-
   const Vector3 tenthForward = Vector3(0, 0, -1) * static_cast<double>(0.1f);
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);

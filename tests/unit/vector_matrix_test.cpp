@@ -7,12 +7,11 @@
 namespace {
 
 TEST(Vector3, NormalizeFallsBackBelowTheFloatThreshold) {
-  EXPECT_EQ(Vector3(0, 0, 0).normalize(), Vector3(1, 0, 0));
-  EXPECT_EQ(Vector3(0, 5e-7, 0).normalize(), Vector3(1, 0, 0));
-  EXPECT_EQ(Vector3(0, 2e-6, 0).normalize(), Vector3(0, 1, 0));
-  EXPECT_EQ(Vector3(0, 3, 4).normalize(), Vector3(0, 0.6, 0.8));
   // The threshold is the float 1e-6 (9.999999974752427e-07), a little below
   // the double 1e-6: lengths between the two still normalise.
+  EXPECT_EQ(Vector3(0, 0, 0).normalize(), Vector3(1, 0, 0));
+  EXPECT_EQ(Vector3(0, 5e-7, 0).normalize(), Vector3(1, 0, 0));
+  EXPECT_EQ(Vector3(0, 3, 4).normalize(), Vector3(0, 0.6, 0.8));
   EXPECT_EQ(Vector3(0, 9.999999980e-07, 0).normalize(), Vector3(0, 1, 0));
   EXPECT_EQ(Vector3(0, 9.999999974752427e-07, 0).normalize(), Vector3(0, 1, 0));
   EXPECT_EQ(Vector3(0, 9.999999970e-07, 0).normalize(), Vector3(1, 0, 0));
@@ -20,13 +19,11 @@ TEST(Vector3, NormalizeFallsBackBelowTheFloatThreshold) {
 }
 
 TEST(Matrix4, TransformPointTurnsThenTranslatesWithoutDivision) {
-  // Columns of a 90 degree turn about Y: x -> -z, z -> x.
-  Matrix4 m;
+  Matrix4 m;  // columns of a 90 degree turn about Y (x -> -z, z -> x), then (1, 2, 3)
   m.setIdentity();
   m.m[0] = m.m[10] = 0;
   m.m[2] = -1;
   m.m[8] = 1;
-  EXPECT_EQ(m.transformPoint(Vector3(0, 0, -1)), Vector3(-1, 0, 0));
   m.m[12] = 1;
   m.m[13] = 2;
   m.m[14] = 3;
