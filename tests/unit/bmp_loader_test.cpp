@@ -88,11 +88,7 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
   tooMany.coloursUsed = 257;
   huge.coloursUsed = 70000;
   giant.imageSize = giant.coloursUsed = 2;
-  const struct {
-    const char* name;
-    Pixels bytes;
-    std::string message;
-  } cases[] = {
+  const struct { const char* name; Pixels bytes; std::string message; } cases[] = {
       {"257.bmp", infoBitmap(tooMany, greyRamp(257), Pixels(8)), unknown},
       {"70000.bmp", infoBitmap(huge, {}, gradient(3, 2, true)), unknown},
       {"offset.bmp", farOffset, conversion},

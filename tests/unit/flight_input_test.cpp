@@ -56,10 +56,7 @@ TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButtonAndRe
 
 TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredUntilAllRest) {
   controller.stabilising = controller.rotating = true;
-  const struct {
-    Axes before, after;
-    bool stabilising;
-  } steps[] = {
+  const struct { Axes before, after; bool stabilising; } steps[] = {
       {{5, 3.5f, -7}, {3, 0, -5}, true},  // 3.5 becomes 1.5 after braking, then falls within the band
       {{2, 0, -5}, {0, 0, -3}, true},     // 2 is not above the step: only the band catches it
       {{0, 0, -1.9f}, {0, 0, 0}, false},
@@ -81,10 +78,7 @@ TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredU
 }
 
 TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
-  const struct {
-    int key, polls;
-    float before, after;
-  } runs[] = {{'F', 10, 1.4901161e-08f, 0.0f}, {'R', 90, 0.99999934f, 1.0f}};
+  const struct { int key, polls; float before, after; } runs[] = {{'F', 10, 1.4901161e-08f, 0.0f}, {'R', 90, 0.99999934f, 1.0f}};
   for (const auto& run : runs) {
     injectKeyState(run.key, true);
     controller.power = 0.1f;
@@ -130,11 +124,7 @@ TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseAndTheFront
   // A front thrust as large as the speed stops the ship, if anything is to be cancelled.
   controller.thruster = Front;
   const Vector3 thrust(0, 0, 0.1), gravity(0, 0, 1e-6);
-  const struct {
-    Vector3 accelerationBefore;
-    double speed;
-    Vector3 velocity, acceleration;
-  } cases[] = {{{}, 0.05, {0, 0, -0.05}, {}},  // nothing to cancel without any acceleration
+  const struct { Vector3 accelerationBefore; double speed; Vector3 velocity, acceleration; } cases[] = {{{}, 0.05, {0, 0, -0.05}, {}},  // nothing to cancel without any acceleration
                {gravity, 0.1, {}, gravity + thrust - thrust},
                {gravity, 0.5, {0, 0, -0.5}, gravity + thrust}};
   for (const auto& c : cases) {

@@ -1,7 +1,9 @@
+// The gravity pass against the plain law, the directions it takes and the integration of a step.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 
 #include "sim/world_layout.h"
@@ -9,6 +11,18 @@
 #include "tests/support/test_world.h"
 
 namespace {
+
+// Directions between bodies: anything shorter than the float 1e-6 (9.999999974752427e-07,
+// a little below the double 1e-6) becomes +x.
+TEST(Vector3, NormalizeFallsBackBelowTheFloatThreshold) {
+  EXPECT_EQ(Vector3(0, 0, 0).normalize(), Vector3(1, 0, 0));
+  EXPECT_EQ(Vector3(0, 5e-7, 0).normalize(), Vector3(1, 0, 0));
+  EXPECT_EQ(Vector3(0, 3, 4).normalize(), Vector3(0, 0.6, 0.8));
+  EXPECT_EQ(Vector3(0, 9.999999980e-07, 0).normalize(), Vector3(0, 1, 0));
+  EXPECT_EQ(Vector3(0, 9.999999974752427e-07, 0).normalize(), Vector3(0, 1, 0));
+  EXPECT_EQ(Vector3(0, 9.999999970e-07, 0).normalize(), Vector3(1, 0, 0));
+  EXPECT_EQ(Vector3(std::numeric_limits<double>::quiet_NaN(), 1, 0).normalize(), Vector3(1, 0, 0));
+}
 
 bool sameBits(const Vector3& a, const Vector3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
