@@ -12,26 +12,9 @@
 
 #include "app/display_settings.h"
 #include "platform/testing.h"
+#include "tests/support/bmp_files.h"
 
 namespace {
-
-// A configuration folder of the test's own, holding only the registry file
-// written here (or none).
-struct ConfigHome {
-  explicit ConfigHome(const std::string& registryFile) {
-    EXPECT_NE(mkdtemp(folder.data()), nullptr);
-    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    setenv("XDG_CONFIG_DIRS", (folder + "/none").c_str(), 1);
-    if (registryFile.empty()) return;
-    std::filesystem::create_directories(folder + "/orbitrand");
-    std::ofstream(folder + "/orbitrand/registry.reg", std::ios::binary) << registryFile;
-  }
-  ~ConfigHome() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  std::string folder = (std::filesystem::temp_directory_path() / "orbitrand-config-XXXXXX").string();
-};
 
 // Keys and value names are found whatever their case, as in the registry.
 const std::string kKey = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\ardentix\\Velmora - practice]\r\n";
@@ -40,7 +23,7 @@ const std::string kWidth = "\"Width\"=dword:00000400\r\n", kHeight = "\"Height\"
 
 TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
   const struct { const char* what; std::string file; DisplaySettings expected; } cases[] = {
-      {"no file", "", {800, 600, 32, 60}},  // an empty file: none is written
+      {"no file", "", {800, 600, 32, 60}},
       {"all four among others", kKey + "; a comment\r\n\"Name\"=\"a \\\"quoted\\\" C:\\\\path\"\r\n@=\"default\"\r\n" +
            "\"Bytes\"=hex:01,02,\\\r\n  0a,FF\r\n" + kWidth + kHeight + kBitsAndFrequency, {1024, 768, 16, 75}},
       {"only Width", kKey + "\"width\"=dword:00000400\r\n", {1024, 600, 32, 60}},
@@ -52,10 +35,17 @@ TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
       {"a damaged key", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Vel" + std::string(100000, '\xFF'),
        {800, 600, 32, 60}},
   };
-  const auto fields = [](const DisplaySettings& s) { return std::vector<int32_t>{s.Width, s.Height, s.BitsPerPixel, s.Frequency}; };
+  const auto fields = [](const DisplaySettings& s) {
+    return std::vector<int32_t>{s.Width, s.Height, s.BitsPerPixel, s.Frequency};
+  };
+  const std::string config = temporaryPath("config"), file = config + "/orbitrand/registry.reg";
+  std::filesystem::create_directories(config + "/orbitrand");
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);  // a configuration of the test's own, and only that
+  setenv("XDG_CONFIG_DIRS", (config + "/none").c_str(), 1);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    ConfigHome home(c.file);
+    std::filesystem::remove(file);
+    if (!c.file.empty()) std::ofstream(file, std::ios::binary) << c.file;
     g_display = {1, 2, 3, 4};
     readDisplaySettings();
     EXPECT_EQ(fields(g_display), fields(c.expected));
