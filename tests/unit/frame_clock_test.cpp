@@ -21,9 +21,8 @@ TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwn
   injectPerformanceCounter(1000000, 0);
   startFrameClock();
   EXPECT_TRUE(g_clock.highResolution);
-  // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24; the
-  // next block takes one second, which the 32-bit msPerTick (0.0010000000475)
-  // makes 1000.00005 ms: 49.
+  // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24; the next block takes one second,
+  // which the 32-bit msPerTick (0.0010000000475) makes 1000.00005 ms: 49.
   for (const auto& block : {std::make_pair(0, 60), std::make_pair(830000, 49)}) {
     for (int i = 1; i <= 50; ++i) {
       EXPECT_EQ(g_fps, block.first ? 60 : 0) << "frame " << i;
@@ -33,17 +32,14 @@ TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwn
     EXPECT_EQ(g_fps, block.second);
   }
   EXPECT_EQ(g_frameSeconds, static_cast<float>(20000.0 * g_clock.msPerTick / 1000.0));
-  // The rate update reads the counter itself, and leaves the frame timer alone.
-  injectPerformanceCounter(1000, 0);
+  injectPerformanceCounter(1000, 0);  // the rate update reads the counter itself, leaving the frame timer alone
   startFrameClock();
   g_frameCount = 49;
-  injectPerformanceCounter(1000, 400);  // the 50th frame presented
-  measureFrameTime();
-  injectPerformanceCounter(1000, 500);  // after its simulation step
-  updateFrameRate();
+  for (int64_t ticks : {400, 500, 600}) {  // the 50th frame presented, its step done, the next frame presented
+    injectPerformanceCounter(1000, ticks);
+    ticks == 500 ? updateFrameRate() : measureFrameTime();
+  }
   EXPECT_EQ(g_fps, 100);  // 50 frames in half a second
-  injectPerformanceCounter(1000, 600);
-  measureFrameTime();
   EXPECT_FLOAT_EQ(g_frameSeconds, 0.2f);
 }
 

