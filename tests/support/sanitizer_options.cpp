@@ -1,6 +1,5 @@
-// Options for the sanitized test binaries, built in so that every way of
-// running them gets the same: leaks are reported, except allocations that the
-// graphics and windowing libraries keep for the life of the process.
+// Options for the sanitized test binaries, built in so that every way of running them gets the same: leaks
+// are reported, except allocations that the graphics and windowing libraries keep for the life of the process.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 
@@ -10,9 +9,8 @@
 
 namespace {
 
-// The OpenGL driver is unloaded when the last window closes; its allocations
-// would then be reported as leaks of an unknown module, out of reach of the
-// suppressions below. Keeping it loaded keeps them attributable.
+// The OpenGL driver, unloaded when the last window closes, would leave its allocations to an unknown
+// module, out of reach of the suppressions below: kept loaded, they stay attributable.
 struct KeepGraphicsDriversLoaded {
   KeepGraphicsDriversLoaded() {
     for (const char* library :
