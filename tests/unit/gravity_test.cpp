@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <random>
 
 #include "sim/world_layout.h"
@@ -21,7 +20,7 @@ TEST(Vector3, NormalizeFallsBackBelowTheFloatThreshold) {
   EXPECT_EQ(Vector3(0, 9.999999980e-07, 0).normalize(), Vector3(0, 1, 0));
   EXPECT_EQ(Vector3(0, 9.999999974752427e-07, 0).normalize(), Vector3(0, 1, 0));
   EXPECT_EQ(Vector3(0, 9.999999970e-07, 0).normalize(), Vector3(1, 0, 0));
-  EXPECT_EQ(Vector3(std::numeric_limits<double>::quiet_NaN(), 1, 0).normalize(), Vector3(1, 0, 0));
+  EXPECT_EQ(Vector3(std::nan(""), 1, 0).normalize(), Vector3(1, 0, 0));
 }
 
 bool sameBits(const Vector3& a, const Vector3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
