@@ -40,13 +40,14 @@ class BmpLoaderTest : public ::testing::Test {
     EXPECT_EQ(loadImage(path), nullptr);
     ASSERT_EQ(capturedMessageBoxes().size(), 1u);
     const auto& box = capturedMessageBoxes()[0];
-    EXPECT_EQ(std::make_tuple(box.text, box.caption, box.type), std::make_tuple(text, std::string("Error"), UINT(MB_OK)));
+    EXPECT_EQ(std::make_tuple(box.text, box.caption, box.type),
+              std::make_tuple(text, std::string("Error"), UINT(MB_OK)));
   }
 };
 
 // A 3x2 picture as a 24-bit file stores it (blue first, rows padded to 4 bytes: the padding
 // must never show up) and as the loader gives it.
-const Pixels kStored = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0xEE, 0xEE, 0xEE, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0xEE, 0xEE, 0xEE};
+const Pixels kStored = {1, 2, 3, 4, 5, 6, 7, 8, 9, 99, 99, 99, 10, 11, 12, 13, 14, 15, 16, 17, 18, 99, 99, 99};
 const Pixels kLoaded = {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16};
 
 Palette greyRamp(int entries) {

@@ -76,7 +76,8 @@ TEST_F(FlightTest, ReleaseStabilisesBrakingEachAxisAtTwoHundredDegreesPerSecondS
 }
 
 TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
-  const struct { int key, polls; float before, after; } runs[] = {{'F', 10, 1.4901161e-08f, 0}, {'R', 90, 0.99999934f, 1}};
+  const struct { int key, polls; float before, after; } runs[] = {{'F', 10, 1.4901161e-08f, 0},
+                                                                    {'R', 90, 0.99999934f, 1}};
   for (const auto& run : runs) {
     injectKeyState(run.key, true);
     controller.power = 0.1f;

@@ -49,7 +49,8 @@ Bytes writtenByLib3ds(Lib3dsWord turretId = 1, Lib3dsWord hullParent = LIB3DS_NO
   light->spot_light = LIB3DS_TRUE;
   lib3ds_file_insert_light(file, light);
   lib3ds_viewport_set_views(&file->viewport, 4);
-  const struct { const char* name; Lib3dsWord id, parent; } nodes[] = {{"hull", 0, hullParent}, {"turret", turretId, 0}};
+  const struct { const char* name; Lib3dsWord id, parent; } nodes[] = {{"hull", 0, hullParent},
+                                                                         {"turret", turretId, 0}};
   for (const auto& n : nodes) {
     Lib3dsNode* node = lib3ds_node_new_object();
     std::strcpy(node->name, n.name);
