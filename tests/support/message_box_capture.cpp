@@ -6,12 +6,9 @@
 
 namespace {
 
-class CaptureMessageBoxes : public ::testing::Environment {
- public:
+struct CaptureMessageBoxes : ::testing::Environment {
   void SetUp() override { platform::testing::captureMessageBoxes(true); }
 };
-
-const auto* const registered =
-    ::testing::AddGlobalTestEnvironment(new CaptureMessageBoxes);
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new CaptureMessageBoxes);
 
 }  // namespace

@@ -8,12 +8,6 @@
 
 namespace naive {
 
-inline void split(const Vector3& d, float& mantissa, int32_t& exponent) {
-  const double s = d.x * d.x + d.y * d.y + d.z * d.z;
-  exponent = static_cast<int32_t>(std::log10(s));
-  mantissa = static_cast<float>(s / std::pow(10.0, exponent));
-}
-
 inline void applyGravity(Body* bodies) {
   for (Body* b = bodies; b; b = b->next) {
     b->acceleration = Vector3();
@@ -22,18 +16,16 @@ inline void applyGravity(Body* bodies) {
   for (Body* p = bodies; p && p->next; p = p->next) {
     for (Body* q = p->next; q; q = q->next) {
       const Vector3 d = *q->position - *p->position;
-      if (d.lengthSquared() == 0.0) continue;  // coincident: skipped by both
-      float m;
-      int32_t e;
-      split(d, m, e);
-      const Vector3 u = d.normalized();
+      const double s = d.lengthSquared();
+      if (s == 0.0) continue;  // coincident: skipped by both
+      const int32_t e = static_cast<int32_t>(std::log10(s));
+      const float m = static_cast<float>(s / std::pow(10.0, e));
       int32_t k = p->gravitationalExponent + q->gravitationalExponent - (e + p->inertialExponent) - 26;
       float f = 3.223f * p->gravitationalMantissa * q->gravitationalMantissa / (m * p->inertialMantissa);
-      p->acceleration += u * (std::pow(10.0, k) * f);
-      const Vector3 u2 = (*p->position - *q->position).normalized();
+      p->acceleration += d.normalized() * (std::pow(10.0, k) * f);
       k = k + p->inertialExponent - q->inertialExponent;
       f = (p->inertialMantissa / q->inertialMantissa) * f;
-      q->acceleration += u2 * (std::pow(10.0, k) * f);
+      q->acceleration += (*p->position - *q->position).normalized() * (std::pow(10.0, k) * f);
     }
   }
 }

@@ -1,6 +1,5 @@
-// Options for the sanitized test binaries, built in so that every way of
-// running them gets the same: leaks are reported, except allocations that the
-// graphics and windowing libraries keep for the life of the process.
+// Options for the sanitized test binaries, built in so that every way of running them gets the same: leaks
+// are reported, except allocations that the graphics and windowing libraries keep for the life of the process.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 
@@ -10,15 +9,13 @@
 
 namespace {
 
-// The OpenGL driver is unloaded when the last window closes; its allocations
-// would then be reported as leaks of an unknown module, out of reach of the
-// suppressions below. Keeping it loaded keeps them attributable.
+// The OpenGL driver, unloaded when the last window closes, would leave its allocations to an unknown
+// module, out of reach of the suppressions below: kept loaded, they stay attributable.
 struct KeepGraphicsDriversLoaded {
   KeepGraphicsDriversLoaded() {
-    for (const char* library : {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1",
-                                "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"}) {
+    for (const char* library :
+         {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
       dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
-    }
   }
 } keepGraphicsDriversLoaded;
 
@@ -27,18 +24,8 @@ struct KeepGraphicsDriversLoaded {
 extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
 
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libGLX_mesa\n"
-         "leak:libGL.so\n"
-         "leak:libGLX.so\n"
-         "leak:libGLdispatch\n"
-         "leak:swrast_dri\n"
-         "leak:libgallium\n"
-         "leak:libLLVM\n"
-         "leak:libSDL2\n"
-         "leak:libX11\n"
-         "leak:libxcb\n"
-         "leak:libfontconfig\n"
-         "leak:libdbus\n";
+  return "leak:libGLX_mesa\nleak:libGL.so\nleak:libGLX.so\nleak:libGLdispatch\nleak:swrast_dri\nleak:libgallium\n"
+         "leak:libLLVM\nleak:libSDL2\nleak:libX11\nleak:libxcb\nleak:libfontconfig\nleak:libdbus\n";
 }
 
 extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }

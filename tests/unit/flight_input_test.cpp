@@ -11,25 +11,20 @@
 
 namespace {
 
-using platform::testing::injectCursorPos;
 using platform::testing::injectKeyState;
+using Axes = std::vector<float>;
 
-std::vector<float> axes(const float (&values)[3]) { return {values[0], values[1], values[2]}; }
+Axes axes(const float (&values)[3]) { return {values[0], values[1], values[2]}; }
 
 struct FlightTest : ::testing::Test {
   void SetUp() override {
-    g_display = {800, 600, 32, 60};
+    g_display = {801, 601, 32, 60};  // odd sizes round the centre down to (400, 300)
     g_controller = &controller;
-    g_steering = false;
-    injectCursorPos(400, 300);
-  }
-  void TearDown() override {
-    g_controller = nullptr;
-    for (int key : {VK_LBUTTON, VK_MBUTTON, VK_RBUTTON, VK_ESCAPE, int('F'), int('R')}) injectKeyState(key, false);
+    pollAfterMoving(0, 0);
   }
   // One poll with the cursor moved by (dx, dy) from the centre since the last.
   static void pollAfterMoving(int dx, int dy) {
-    injectCursorPos(400 + dx, 300 + dy);
+    platform::testing::injectCursorPos(400 + dx, 300 + dy);
     pollFlightInput();
   }
 
@@ -38,48 +33,30 @@ struct FlightTest : ::testing::Test {
   ShipController controller{body.sceneObject, &body};
 };
 
-TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButtonAndPollsAccumulate) {
+TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButton) {
+  pollAfterMoving(100, -100);  // lost with the button up, and the cursor recentred
+  POINT cursor{};
+  EXPECT_TRUE(GetCursorPos(&cursor) && cursor.x == 400 && cursor.y == 300);
   injectKeyState(VK_LBUTTON, true);
   pollAfterMoving(20, -30);
-  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{-3, 2, 0}));
+  EXPECT_EQ(axes(body.angularAcceleration), (Axes{-3, 2, 0}));
   EXPECT_TRUE(g_steering && controller.rotating);
   applyGravity();  // the next step starts from zero
   injectKeyState(VK_MBUTTON, true);
   pollAfterMoving(20, -30);
-  EXPECT_EQ(axes(controller.rotationCommand), (std::vector<float>{-3, 2, 2}));
-  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{-3, 2, 2}));
+  EXPECT_EQ(axes(controller.rotationCommand), (Axes{-3, 2, 2}));
+  EXPECT_EQ(axes(body.angularAcceleration), (Axes{-3, 2, 2}));
 }
 
-TEST_F(FlightTest, MotionWithTheLeftButtonUpIsLostAndTheCursorRecentredAndReleaseStabilisesOnce) {
-  g_display = {801, 601, 32, 60};  // odd sizes round the centre down
-  injectCursorPos(500, 200);
-  pollFlightInput();
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  EXPECT_EQ(std::make_pair(cursor.x, cursor.y), std::make_pair(LONG(400), LONG(300)));
-  EXPECT_EQ(axes(body.angularAcceleration), (std::vector<float>{0, 0, 0}));
-  EXPECT_FALSE(controller.rotating);
-
+TEST_F(FlightTest, ReleaseStabilisesBrakingEachAxisAtTwoHundredDegreesPerSecondSquaredUntilAllRest) {
   injectKeyState(VK_LBUTTON, true);
-  pollFlightInput();
+  pollAfterMoving(0, 10);
   injectKeyState(VK_LBUTTON, false);
   pollFlightInput();
-  EXPECT_TRUE(controller.stabilising);
-  EXPECT_FALSE(g_steering);
-  controller.update(0.01f);  // nothing turns, so it ends at once
-  pollFlightInput();
-  EXPECT_FALSE(controller.stabilising);
-}
-
-TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredUntilAllRest) {
-  controller.stabilising = controller.rotating = true;
-  const struct {
-    std::vector<float> before, after;
-    bool stabilising;
-  } steps[] = {
-      // 3.5 becomes 1.5 after braking, then falls within the band.
-      {{5, 3.5f, -7}, {3, 0, -5}, true},
-      {{2, 0, -5}, {0, 0, -3}, true},  // 2 is not above the step: only the band catches it
+  EXPECT_TRUE(controller.stabilising && controller.rotating && !g_steering);
+  const struct { Axes before, after; bool stabilising; } steps[] = {
+      {{5, 3.5f, -7}, {3, 0, -5}, true},  // 3.5 becomes 1.5 after braking, then falls within the band
+      {{2, 0, -5}, {0, 0, -3}, true},     // 2 is not above the step: only the band catches it
       {{0, 0, -1.9f}, {0, 0, 0}, false},
   };
   for (const auto& step : steps) {
@@ -89,97 +66,75 @@ TEST_F(FlightTest, StabilisingBrakesEachAxisAtTwoHundredDegreesPerSecondSquaredU
     EXPECT_EQ(controller.stabilising, step.stabilising);
   }
   EXPECT_FALSE(controller.rotating);
-
   // Commands do not build up while stabilising; each reaches the body for its own step only.
   controller.stabilising = true;
   body.angularVelocity[1] = 50;
   controller.addRotation(0, 1, 0);
   controller.update(0.01f);
   EXPECT_EQ(controller.rotationCommand[1], 0.0f);
-  body.angularAcceleration[1] = 0;
-  controller.addRotation(0, 1, 0);
   EXPECT_EQ(body.angularAcceleration[1], 1.0f);
 }
 
 TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
-  const struct {
-    int key, polls;
-    float start, before, after;
-  } runs[] = {{'F', 10, 0.1f, 1.4901161e-08f, 0.0f}, {'R', 90, 0.1f, 0.99999934f, 1.0f}};
+  const struct { int key, polls; float before, after; } runs[] = {{'F', 10, 1.4901161e-08f, 0},
+                                                                    {'R', 90, 0.99999934f, 1}};
   for (const auto& run : runs) {
     injectKeyState(run.key, true);
-    controller.power = run.start;
-    for (int k = 0; k < run.polls; ++k) pollFlightInput();
-    EXPECT_EQ(controller.power, run.before);
-    for (int k = 0; k < 2; ++k) pollFlightInput();
+    controller.power = 0.1f;
+    for (int k = 0; k < run.polls + 2; ++k) {
+      if (k == run.polls) EXPECT_EQ(controller.power, run.before);
+      pollFlightInput();
+    }
     EXPECT_EQ(controller.power, run.after);
     injectKeyState(run.key, false);
   }
 }
 
-TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedFor) {
+TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedForInThePolledStepOnly) {
   const Vector3 expected[] = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);
-  for (uint8_t thruster = Main; thruster <= Dorsal; ++thruster) {
+  for (int thruster = Dorsal; thruster >= Main; --thruster) {
     controller.thruster = static_cast<Thruster>(thruster);
-    body.acceleration = Vector3();
     pollFlightInput();
-    EXPECT_EQ(body.acceleration, expected[thruster] * static_cast<double>(0.1f)) << int(thruster);
+    EXPECT_EQ(body.acceleration, expected[thruster] * static_cast<double>(0.1f)) << thruster;
+    applyGravity();
   }
-  EXPECT_EQ(controller.rotationCommand[0] + controller.rotationCommand[1], 0.0f);
+  const Vector3 tenthForward = expected[Main] * static_cast<double>(0.1f);
+  stepSimulation(0.0f);
+  EXPECT_EQ(*body.position, Vector3());
+  stepSimulation(1.0f);
+  EXPECT_EQ(body.velocity, tenthForward);
+  injectKeyState(VK_RBUTTON, false);
+  stepSimulation(1.0f);  // no thrust polled: the velocity stays
+  EXPECT_EQ(body.velocity, tenthForward);
 }
 
-TEST_F(FlightTest, FrontThrusterInVelocityRotatingModeStopsASlowShipDead) {
-  controller.velocityRotating = true;
-  controller.thruster = Front;
-  body.velocity = {0, 0, -0.05};
-  controller.applyThrust({0, 0, 0.1});
-  EXPECT_EQ(body.velocity, Vector3(0, 0, -0.05)) << "nothing to cancel without any acceleration";
-  EXPECT_EQ(body.acceleration, Vector3());
-
-  body.acceleration = {0, 0, 1e-6};  // gravity
-  const Vector3 thrust(0, 0, 0.1);
-  for (double speed : {0.1, 0.5}) {  // a thrust as large as the speed stops it
-    body.velocity = {0, 0, -speed};
-    controller.applyThrust(thrust);
-    EXPECT_EQ(body.velocity, speed == 0.1 ? Vector3() : Vector3(0, 0, -speed));
-  }
-  EXPECT_EQ(body.acceleration, Vector3(0, 0, 1e-6) + thrust - thrust + thrust);
-}
-
-TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseBeforeTheBodiesMove) {
+TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseAndTheFrontThrusterStopsASlowShip) {
   controller.velocityRotating = true;
   body.velocity = {1, 0, 0};
   controller.update(0.01f);  // not turning: nothing to realign
   EXPECT_EQ(body.velocity, Vector3(1, 0, 0));
   controller.rotating = true;
   body.sceneObject->forward = {0, 0, -2};  // normalised before use
-  body.velocity = {0, 0, 2};               // drifting backwards
+  body.velocity = {0, 0, 2};               // drifting backwards, turned before the bodies move
   stepSimulation(0.5f);
   EXPECT_EQ(body.velocity, Vector3(0, 0, -2));
   EXPECT_EQ(*body.position, Vector3(0, 0, -1));
-}
-
-TEST_F(FlightTest, EscapeHeldPostsOneCloseRequestPerPollAndThrustActsInThePolledStepOnly) {
-  injectKeyState(VK_ESCAPE, true);
-  for (int k = 0; k < 3; ++k) pollFlightInput();
-  int closes = 0;
-  for (const MSG& message : platform::testing::postedMessages()) closes += message.message == WM_CLOSE;
-  EXPECT_EQ(closes, 3);
-
-  const Vector3 tenthForward = Vector3(0, 0, -1) * static_cast<double>(0.1f);
-  injectKeyState(VK_LBUTTON, true);
-  injectKeyState(VK_RBUTTON, true);
-  stepSimulation(0.0f);
-  EXPECT_EQ(*body.position, Vector3());
-  EXPECT_EQ(body.acceleration, tenthForward);
-  stepSimulation(1.0f);
-  EXPECT_EQ(body.velocity, tenthForward);
-  injectKeyState(VK_RBUTTON, false);
-  stepSimulation(1.0f);  // no thrust polled: the velocity stays
-  EXPECT_EQ(body.acceleration, Vector3());
-  EXPECT_EQ(body.velocity, tenthForward);
+  // A front thrust as large as the speed stops the ship, if anything is to be cancelled.
+  controller.thruster = Front;
+  const Vector3 thrust(0, 0, 0.1), gravity(0, 0, 1e-6);
+  const struct { Vector3 accelerationBefore; double speed; Vector3 velocity, acceleration; } cases[] = {
+      {{}, 0.05, {0, 0, -0.05}, {}},  // nothing to cancel without any acceleration
+      {gravity, 0.1, {}, gravity + thrust - thrust},
+      {gravity, 0.5, {0, 0, -0.5}, gravity + thrust}};
+  for (const auto& c : cases) {
+    body.acceleration = c.accelerationBefore;
+    body.velocity = {0, 0, -c.speed};
+    controller.applyThrust(thrust);
+    EXPECT_EQ(body.velocity, c.velocity) << c.speed;
+    EXPECT_EQ(body.acceleration, c.acceleration) << c.speed;
+  }
 }
 
 }  // namespace

@@ -11,47 +11,34 @@ using platform::testing::injectPerformanceCounter;
 
 namespace {
 
-// One frame as renderFrame runs it: measured after the present, the rate
-// updated after the simulation step.
+// One frame as renderFrame runs it: measured after the present, the rate updated after the step.
 void frame() {
   measureFrameTime();
   updateFrameRate();
 }
 
-TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrame) {
-  g_fps = g_frameCount = 0;
+TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwnReading) {
   injectPerformanceCounter(1000000, 0);
   startFrameClock();
-  EXPECT_TRUE(g_clock.highResolution);
-  // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24.
-  for (int i = 1; i <= 50; ++i) {
-    EXPECT_EQ(g_fps, 0) << "frame " << i;
-    injectPerformanceCounter(1000000, i * 16600);
-    frame();
+  // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24; the next block takes one second,
+  // which the 32-bit msPerTick (0.0010000000475) makes 1000.00005 ms: 49.
+  for (const auto& block : {std::make_pair(0, 60), std::make_pair(830000, 49)}) {
+    for (int i = 1; i <= 50; ++i) {
+      EXPECT_EQ(g_fps, block.first ? 60 : 0) << "frame " << i;
+      injectPerformanceCounter(1000000, block.first + i * (block.first ? 20000 : 16600));
+      frame();
+    }
+    EXPECT_EQ(g_fps, block.second);
   }
-  EXPECT_EQ(g_fps, 60);
-  EXPECT_EQ(g_frameSeconds, static_cast<float>(16600.0 * g_clock.msPerTick / 1000.0));
-  // The next block takes one second, which the 32-bit msPerTick
-  // (0.0010000000475) makes 1000.00005 ms: 49.
-  for (int i = 1; i <= 50; ++i) {
-    EXPECT_EQ(g_fps, 60);
-    injectPerformanceCounter(1000000, 830000 + i * 20000);
-    frame();
-  }
-  EXPECT_EQ(g_fps, 49);
-}
-
-TEST(FrameClock, TheRateTakesItsOwnReadingAndLeavesTheFrameTimerAlone) {
-  injectPerformanceCounter(1000, 0);
+  EXPECT_EQ(g_frameSeconds, static_cast<float>(20000.0 * g_clock.msPerTick / 1000.0));
+  injectPerformanceCounter(1000, 0);  // the rate update reads the counter itself, leaving the frame timer alone
   startFrameClock();
   g_frameCount = 49;
-  injectPerformanceCounter(1000, 400);  // the 50th frame presented
-  measureFrameTime();
-  injectPerformanceCounter(1000, 500);  // after its simulation step
-  updateFrameRate();
+  for (int64_t ticks : {400, 500, 600}) {  // the 50th frame presented, its step done, the next frame presented
+    injectPerformanceCounter(1000, ticks);
+    ticks == 500 ? updateFrameRate() : measureFrameTime();
+  }
   EXPECT_EQ(g_fps, 100);  // 50 frames in half a second
-  injectPerformanceCounter(1000, 600);
-  measureFrameTime();
   EXPECT_FLOAT_EQ(g_frameSeconds, 0.2f);
 }
 
@@ -59,19 +46,16 @@ TEST(FrameClock, WithoutACounterTheMillisecondTimerServesAcrossItsWrap) {
   platform::testing::forceFailure(platform::testing::Failure::NoPerformanceCounter);
   injectMillisecondTimer(0xFFFFFFF0u);
   startFrameClock();
-  EXPECT_FALSE(g_clock.highResolution);
-  injectMillisecondTimer(0x00000004u);  // 20 ms later, past 2^32
-  measureFrameTime();
-  EXPECT_FLOAT_EQ(g_frameSeconds, 0.020f);
-  measureFrameTime();  // shorter than the timer's resolution
-  EXPECT_EQ(g_frameSeconds, 0.0f);
-  // The block that began at the start ends exactly one second later: 50.
-  g_frameCount = 49;
+  for (float seconds : {0.020f, 0.0f}) {  // 20 ms later, past 2^32; then less than the timer's resolution
+    injectMillisecondTimer(0x00000004u);
+    measureFrameTime();
+    EXPECT_FLOAT_EQ(g_frameSeconds, seconds);
+  }
+  g_frameCount = 49;  // the block that began at the start ends exactly one second later: 50
   injectMillisecondTimer(0xFFFFFFF0u + 1000u);
   frame();
   EXPECT_EQ(g_fps, 50);
-  // A block measured as no time keeps the rate.
-  for (int i = 0; i < 50; ++i) frame();
+  for (int i = 0; i < 50; ++i) frame();  // a block measured as no time keeps the rate
   EXPECT_EQ(g_fps, 50);
   EXPECT_EQ(g_frameCount, 0);
 }

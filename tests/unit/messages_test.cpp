@@ -1,19 +1,17 @@
-// The message queue and the messages that windows send synchronously, driven
-// as the main loop drives them (PeekMessageA, then DispatchMessageA), and
-// real X keys and focus changes made with xdotool.
+// The messages that windows send synchronously and those taken from the queue
+// as the main loop takes them, from real X keys and buttons made with xdotool.
 #include <gtest/gtest.h>
-
 
 #include "platform/testing.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
-constexpr UINT kFirstPrivate = 0x0400;  // WM_USER
-
-std::vector<UINT> receivedNumbers() {
+// The numbers of the messages received since the last call.
+std::vector<UINT> takeReceived() {
   std::vector<UINT> numbers;
   for (const ReceivedMessage& message : receivedMessages()) numbers.push_back(message.message);
+  receivedMessages().clear();
   return numbers;
 }
 
@@ -28,64 +26,33 @@ TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
   windowClass.lpfnWndProc = recordingProc;
   windowClass.lpszClassName = "Lifetime";
   ASSERT_NE(RegisterClassA(&windowClass), 0);
-  EXPECT_EQ(RegisterClassA(&windowClass), 0);
-  HWND window =
-      CreateWindowExA(0, "LIFETIME", "Life", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(receivedNumbers(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
-
-  receivedMessages().clear();
-  EXPECT_FALSE(ShowWindow(window, SW_SHOW));
-  EXPECT_EQ(receivedNumbers(), (std::vector<UINT>{WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_SETFOCUS}));
-  EXPECT_EQ(receivedMessages()[1].wParam, 1u);
+  HWND window = CreateWindowExA(0, "LIFETIME", "Life", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(takeReceived(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
+  ShowWindow(window, SW_SHOW);
+  EXPECT_EQ(receivedMessages().at(1).wParam, 1u);  // activated
+  EXPECT_EQ(takeReceived(), (std::vector<UINT>{WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_SETFOCUS}));
   EXPECT_EQ(GetFocus(), window);
-
-  // Dispatch runs the procedure of the window's class.
-  pumpFor(100);
-  ASSERT_TRUE(PostMessageA(window, kFirstPrivate, 1, 10));
-  ASSERT_TRUE(pumpUntil([&](const MSG& m) { return m.message == kFirstPrivate; }));
-  EXPECT_EQ(receivedMessages().back().window, window);
-  EXPECT_EQ(receivedMessages().back().lParam, 10);
-
-  EXPECT_FALSE(UnregisterClassA("Lifetime", nullptr)) << "a window of the class exists";
-  receivedMessages().clear();
   EXPECT_TRUE(DestroyWindow(window));
-  EXPECT_EQ(receivedNumbers(), (std::vector<UINT>{WM_KILLFOCUS, WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY}));
-  EXPECT_EQ(receivedMessages()[1].wParam, 0u);
+  EXPECT_EQ(receivedMessages().at(1).wParam, 0u);  // deactivated
+  EXPECT_EQ(takeReceived(), (std::vector<UINT>{WM_KILLFOCUS, WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY}));
   EXPECT_EQ(GetFocus(), nullptr);
-  EXPECT_FALSE(DestroyWindow(window));
   EXPECT_TRUE(UnregisterClassA("Lifetime", nullptr));
 }
 
-TEST(XInput, KeysArriveWithVirtualKeyCodesAndGetKeyStateFollowsTheQueue) {
+TEST(XInput, GetKeyStateFollowsTheQueueForKeysAndButtonsAlike) {
   RecordingWindow window("Keys");
   pumpFor(300);
   xdotool("keydown a");
   EXPECT_FALSE(held('A')) << "nothing taken from the queue yet";
   ASSERT_TRUE(pumpUntil(is(WM_KEYDOWN, 'A')));
-  EXPECT_TRUE(held('A'));
   pumpFor(100);
   EXPECT_TRUE(held('A')) << "held across polls";
-  xdotool("keyup a");
-  ASSERT_TRUE(pumpUntil(is(WM_KEYUP, 'A')));
-  EXPECT_FALSE(held('A'));
-
-  xdotool("keydown Tab keyup Tab keydown Escape keyup Escape keydown F1 keyup F1");
-  ASSERT_TRUE(pumpUntil(is(WM_KEYUP, VK_F1)));
-  std::vector<WPARAM> pressed;
-  for (const ReceivedMessage& m : receivedMessages()) {
-    if (m.message == WM_KEYDOWN) pressed.push_back(m.wParam);
-  }
-  EXPECT_EQ(pressed, (std::vector<WPARAM>{'A', VK_TAB, VK_ESCAPE, VK_F1}));
-
-  // Buttons as keys, released with Alt held too.
-  xdotool("mousemove 10 10 mousedown 1");
+  xdotool("mousemove 10 10 mousedown 1");  // buttons as keys; keys and buttons released with Alt held too
   ASSERT_TRUE(pumpUntil([](const MSG& m) { return m.message == WM_LBUTTONDOWN; }));
   EXPECT_TRUE(held(VK_LBUTTON));
   xdotool("keydown alt keydown a mouseup 1 keyup a keyup alt");
   ASSERT_TRUE(pumpUntil(is(WM_SYSKEYUP, VK_MENU)));
-  EXPECT_FALSE(held(VK_LBUTTON));
-  EXPECT_FALSE(held('A'));
+  EXPECT_FALSE(held(VK_LBUTTON) || held('A'));
 }
 
 }  // namespace
