@@ -18,9 +18,7 @@ using std::chrono::seconds;
 const std::pair<int, int> kProgramMode{800, 600};
 
 bool waitForMode(const Screen& screen, std::pair<int, int> mode, milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (screen.mode() != mode && std::chrono::steady_clock::now() < end) pause(milliseconds(10));
-  return screen.mode() == mode;
+  return waitFor([&] { return screen.mode() == mode; }, limit);
 }
 
 TEST(DesktopMode, ComesBackWithinTwoSecondsWhenTheProgramIsKilledOrCrashes) {

@@ -15,7 +15,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 #include "tests/e2e/hud_layout.h"
 
@@ -28,6 +27,14 @@ int Image::differences(const Image& other, int x0, int y0, int x1, int y1) const
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x) n += std::equal(at(x, y), at(x, y) + 3, other.at(x, y)) ? 0 : 1;
   return n;
+}
+
+bool showsFrames(const Image& screen) {
+  for (HudLine line : {HudLine::Speed, HudLine::Acceleration, HudLine::Mode, HudLine::Thruster, HudLine::Power}) {
+    const Box b = hudLine(line, screen.width, screen.height);
+    if (screen.count(b.x0, b.y0, b.x1, b.y1, isWhite) <= 10) return false;
+  }
+  return true;
 }
 
 void Image::savePng(const std::string& path) const {
@@ -114,8 +121,14 @@ bool Program::running() {
 }
 
 int Program::waitForExit(std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (running() && std::chrono::steady_clock::now() < end) pause(std::chrono::milliseconds(20));
+  waitFor([&] { return !running(); }, limit);
+  return exitCode_;
+}
+
+int Program::endBy(const std::string& keys) {
+  xdotool("keydown " + keys);
+  waitForExit(std::chrono::seconds(30));
+  xdotool("keyup " + keys);
   return exitCode_;
 }
 
@@ -203,26 +216,9 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
 
 unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseconds limit) const {
   Display* display = static_cast<Display*>(display_);
-  const auto end = std::chrono::steady_clock::now() + limit;
-  for (;;) {
-    const Window found = findByName(display, DefaultRootWindow(display), name);
-    if (found || std::chrono::steady_clock::now() >= end) return found;
-    pause(std::chrono::milliseconds(20));
-  }
-}
-
-bool Screen::waitForFrames(int width, int height, std::chrono::milliseconds limit) const {
-  auto hasText = [&](const Image& frame, HudLine line) {
-    const Box b = hudLine(line, width, height);
-    return frame.count(b.x0, b.y0, b.x1, b.y1, isWhite) > 10;
-  };
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    const Image frame = grab();
-    if (hasText(frame, HudLine::Speed) && hasText(frame, HudLine::Power)) return true;
-    pause(std::chrono::milliseconds(100));
-  }
-  return false;
+  Window found = 0;
+  waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; }, limit);
+  return found;
 }
 
 unsigned long Screen::openOtherWindow() {
@@ -236,26 +232,14 @@ unsigned long Screen::openOtherWindow() {
 
 VirtualDisplay::VirtualDisplay(const std::string& xvfbArguments)
     : previousDisplay_(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") {
-  int name[2];
-  int alive[2];
-  if (pipe2(name, O_CLOEXEC) != 0 || pipe2(alive, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
-  pid_ = fork();
-  if (pid_ == 0) {
-    dup2(alive[0], STDIN_FILENO);
-    dup2(name[1], STDOUT_FILENO);
-    unsetenv("DISPLAY");
-    setenv("ORBITRAND_XVFB_ARGS", xvfbArguments.c_str(), 1);
-    execl(ORBITRAND_WITH_DISPLAY, "with-display.sh", "sh", "-c", "echo \"$DISPLAY\"; exec cat >/dev/null",
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(name[1]);
-  close(alive[0]);
-  keepAlive_ = alive[1];
+  const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
+  const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
+                              " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
+                              "; exec cat >/dev/null'";
+  keepAlive_ = popen(command.c_str(), "we");
   std::string display;
-  char c = 0;
-  while (read(name[0], &c, 1) == 1 && c != '\n') display += c;
-  close(name[0]);
+  waitFor([&] { return keepAlive_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
+  fs::remove(name);
   if (display.empty()) throw std::runtime_error("the virtual display did not start");
   setenv("DISPLAY", display.c_str(), 1);
 }
@@ -266,8 +250,7 @@ VirtualDisplay::~VirtualDisplay() {
   } else {
     setenv("DISPLAY", previousDisplay_.c_str(), 1);
   }
-  close(keepAlive_);
-  waitpid(pid_, nullptr, 0);
+  pclose(keepAlive_);
 }
 
 void xdotool(const std::string& arguments) {
@@ -280,8 +263,6 @@ void holdKey(const std::string& key, std::chrono::milliseconds held) {
   pause(held);
   xdotool("keyup " + key);
 }
-
-void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 
 std::string screenshotFolder() { return ORBITRAND_SCREENSHOT_DIR; }
 

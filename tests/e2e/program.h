@@ -7,7 +7,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -35,6 +37,21 @@ struct Image {
 inline bool isWhite(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
 inline bool isGreen(const uint8_t* p) { return p[1] > 200 && p[0] < 80 && p[2] < 80; }
 inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8; }
+// Frames are drawn: the heads-up display's right column (speed to power),
+// placed for the picture's size, holds text.
+bool showsFrames(const Image& screen);
+
+inline void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+// Whether the condition came to hold within the limit, looked at every 50 ms.
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;; pause(std::chrono::milliseconds(50))) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+  }
+}
 
 // A folder with the data files the build generated, and a registry file
 // asking for a display mode.
@@ -72,6 +89,9 @@ class Program {
 
   // The exit code, or -1 when the program is still running after the wait.
   int waitForExit(std::chrono::milliseconds limit);
+  // Keys held as a person holds them, until the program ends however slow its
+  // frames are; the exit code, or -1.
+  int endBy(const std::string& keys);
   bool running();
   // What the program wrote to its standard error so far.
   std::string errorOutput() const;
@@ -92,17 +112,13 @@ class Screen {
   Screen& operator=(const Screen&) = delete;
 
   Image grab() const;
-  // The display mode's width and height: the screen's size, which follows
-  // every mode switch.
-  std::pair<int, int> mode() const;
   // Only the rectangle [x0, x1) x [y0, y1): quick enough to watch a few
   // lines of text as often as every millisecond.
   Image grab(int x0, int y0, int x1, int y1) const;
+  // The display mode's width and height: the screen's size.
+  std::pair<int, int> mode() const;
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
-  // Waits up to the limit for frames of a display of the given size: the
-  // heads-up display's right column (speed to power) holds text.
-  bool waitForFrames(int width, int height, std::chrono::milliseconds limit) const;
   // A small window of the test's own, to move the focus to.
   unsigned long openOtherWindow();
 
@@ -122,15 +138,13 @@ class VirtualDisplay {
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
  private:
-  pid_t pid_ = -1;
-  int keepAlive_ = -1;  // the display ends when this closes
+  FILE* keepAlive_;  // the display ends when this closes
   std::string previousDisplay_;
 };
 
 // Real input events through the X test extension (xdotool).
 void xdotool(const std::string& arguments);
 void holdKey(const std::string& key, std::chrono::milliseconds held);
-void pause(std::chrono::milliseconds time);
 
 // Where screenshots of the runs go, for a person to look at.
 std::string screenshotFolder();
