@@ -169,15 +169,35 @@ Window findByName(Display* display, Window window, const std::string& name) {
 
 }  // namespace
 
-Screen::Screen() : display_(XOpenDisplay(nullptr)) {
+Screen::Screen(const std::string& xvfbArguments) {
+  if (!xvfbArguments.empty()) startOwnDisplay(xvfbArguments);
+  display_ = XOpenDisplay(nullptr);
   if (!display_) throw std::runtime_error("no X display");
   XSetErrorHandler(noteXError);
+}
+
+void Screen::startOwnDisplay(const std::string& xvfbArguments) {
+  previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
+  const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
+                              " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
+                              "; exec cat >/dev/null'";
+  ownDisplay_ = popen(command.c_str(), "we");
+  std::string display;
+  waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
+  fs::remove(name);
+  if (display.empty()) throw std::runtime_error("the virtual display did not start");
+  setenv("DISPLAY", display.c_str(), 1);
 }
 
 Screen::~Screen() {
   Display* display = static_cast<Display*>(display_);
   if (other_) XDestroyWindow(display, other_);
   XCloseDisplay(display);
+  if (ownDisplay_) {
+    setenv("DISPLAY", previousDisplay_.c_str(), 1);
+    pclose(ownDisplay_);
+  }
 }
 
 std::pair<int, int> Screen::mode() const {
@@ -228,29 +248,6 @@ unsigned long Screen::openOtherWindow() {
   XMapRaised(display, other_);
   XSync(display, False);
   return other_;
-}
-
-VirtualDisplay::VirtualDisplay(const std::string& xvfbArguments)
-    : previousDisplay_(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") {
-  const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
-  const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
-                              " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
-                              "; exec cat >/dev/null'";
-  keepAlive_ = popen(command.c_str(), "we");
-  std::string display;
-  waitFor([&] { return keepAlive_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
-  fs::remove(name);
-  if (display.empty()) throw std::runtime_error("the virtual display did not start");
-  setenv("DISPLAY", display.c_str(), 1);
-}
-
-VirtualDisplay::~VirtualDisplay() {
-  if (previousDisplay_.empty()) {
-    unsetenv("DISPLAY");
-  } else {
-    setenv("DISPLAY", previousDisplay_.c_str(), 1);
-  }
-  pclose(keepAlive_);
 }
 
 void xdotool(const std::string& arguments) {

@@ -103,10 +103,12 @@ class Program {
   std::string errorFile_;
 };
 
-// The X display the tests run on.
+// The X display the tests run on; or, given extra Xvfb arguments (such as
+// "-extension GLX"), a display of the test's own, started by
+// scripts/with-display.sh, which the programs started while it lives use.
 class Screen {
  public:
-  Screen();
+  explicit Screen(const std::string& xvfbArguments = "");
   ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -123,23 +125,12 @@ class Screen {
   unsigned long openOtherWindow();
 
  private:
-  void* display_;
-  unsigned long other_ = 0;
-};
+  void startOwnDisplay(const std::string& xvfbArguments);
 
-// An X display of the test's own, started by scripts/with-display.sh with
-// extra Xvfb arguments (such as "-extension GLX"); programs and screens that
-// the test opens while it lives use it.
-class VirtualDisplay {
- public:
-  explicit VirtualDisplay(const std::string& xvfbArguments);
-  ~VirtualDisplay();
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-
- private:
-  FILE* keepAlive_;  // the display ends when this closes
+  FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
+  void* display_ = nullptr;
+  unsigned long other_ = 0;
 };
 
 // Real input events through the X test extension (xdotool).
