@@ -191,9 +191,7 @@ void Screen::startOwnDisplay(const std::string& xvfbArguments) {
 }
 
 Screen::~Screen() {
-  Display* display = static_cast<Display*>(display_);
-  if (other_) XDestroyWindow(display, other_);
-  XCloseDisplay(display);
+  XCloseDisplay(static_cast<Display*>(display_));
   if (ownDisplay_) {
     setenv("DISPLAY", previousDisplay_.c_str(), 1);
     pclose(ownDisplay_);
@@ -239,15 +237,6 @@ unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseco
   Window found = 0;
   waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; }, limit);
   return found;
-}
-
-unsigned long Screen::openOtherWindow() {
-  Display* display = static_cast<Display*>(display_);
-  other_ = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 64, 64, 0, 0, 0);
-  XStoreName(display, other_, "other application");
-  XMapRaised(display, other_);
-  XSync(display, False);
-  return other_;
 }
 
 void xdotool(const std::string& arguments) {

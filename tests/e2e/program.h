@@ -121,8 +121,6 @@ class Screen {
   std::pair<int, int> mode() const;
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
-  // A small window of the test's own, to move the focus to.
-  unsigned long openOtherWindow();
 
  private:
   void startOwnDisplay(const std::string& xvfbArguments);
@@ -130,7 +128,6 @@ class Screen {
   FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
   void* display_ = nullptr;
-  unsigned long other_ = 0;
 };
 
 // Real input events through the X test extension (xdotool).
