@@ -51,6 +51,6 @@ int main(int argc, char** argv) {
   }
   std::puts("Holding Escape ends the program.");
   const int code = program.endBy("Escape");
-  std::printf("Screenshots are in %s; Orbitrand ended with exit code %d.\n", screenshotFolder().c_str(), code);
+  std::printf("Screenshots are %s; Orbitrand ended with exit code %d.\n", screenshotPath("demo-*").c_str(), code);
   return code;
 }

@@ -8,12 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "tests/e2e/hud_layout.h"
@@ -21,13 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace e2e {
-
-int Image::differences(const Image& other, int x0, int y0, int x1, int y1) const {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) n += std::equal(at(x, y), at(x, y) + 3, other.at(x, y)) ? 0 : 1;
-  return n;
-}
 
 bool showsFrames(const Image& screen) {
   for (HudLine line : {HudLine::Speed, HudLine::Acceleration, HudLine::Mode, HudLine::Thruster, HudLine::Power}) {
@@ -51,13 +43,11 @@ Stage::Stage() {
   std::string pattern = (fs::temp_directory_path() / "orbitrand-e2e-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
   root_ = pattern;
-  dataDir_ = root_ + "/data";
-  configDir_ = root_ + "/config";
-  fs::create_directories(dataDir_);
-  fs::create_directories(configDir_ + "/orbitrand");
+  fs::create_directories(dataDir());
+  fs::create_directories(configDir() + "/orbitrand");
   for (const char* name : {"kesh.3ds", "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds", "earth.bmp",
                            "moon.3ds", "moon.bmp", "stars2.bmp"}) {
-    fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir_) / name);
+    fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir()) / name);
   }
 }
 
@@ -66,18 +56,18 @@ Stage::~Stage() {
   fs::remove_all(root_, ignored);
 }
 
-void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir_) / dataFile); }
+void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir()) / dataFile); }
 
 void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& bytes) {
   omit(dataFile);
-  std::ofstream(fs::path(dataDir_) / dataFile, std::ios::binary)
+  std::ofstream(fs::path(dataDir()) / dataFile, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 void Stage::requestMode(int width, int height) {
   char values[160];
   std::snprintf(values, sizeof values, "\"Width\"=dword:%08x\n\"Height\"=dword:%08x\n", width, height);
-  std::ofstream(configDir_ + "/orbitrand/registry.reg")
+  std::ofstream(configDir() + "/orbitrand/registry.reg")
       << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n" << values;
 }
 
@@ -88,10 +78,11 @@ Program::Program(const Stage& stage, const std::vector<std::string>& command, co
   std::vector<char*> arguments;
   for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
+  const std::string configDir = stage.configDir();
   pid_ = fork();
   if (pid_ == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
-    setenv("XDG_CONFIG_HOME", stage.configDir().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", configDir.c_str(), 1);
     // The program dies with the test, and keeps off the test's own output, so
     // that a failing test never leaves it running on the display.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -133,9 +124,8 @@ int Program::endBy(const std::string& keys) {
 }
 
 std::string Program::errorOutput() const {
-  std::stringstream text;
-  text << std::ifstream(errorFile_).rdbuf();
-  return text.str();
+  std::ifstream file(errorFile_);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 namespace {
@@ -250,8 +240,6 @@ void holdKey(const std::string& key, std::chrono::milliseconds held) {
   xdotool("keyup " + key);
 }
 
-std::string screenshotFolder() { return ORBITRAND_SCREENSHOT_DIR; }
-
-std::string screenshotPath(const std::string& name) { return screenshotFolder() + "/" + name + ".png"; }
+std::string screenshotPath(const std::string& name) { return ORBITRAND_SCREENSHOT_DIR "/" + name + ".png"; }
 
 }  // namespace e2e

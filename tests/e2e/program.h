@@ -29,8 +29,6 @@ struct Image {
       for (int x = x0; x < x1; ++x) n += test(at(x, y)) ? 1 : 0;
     return n;
   }
-  // Pixels that differ between two pictures of the same size in a rectangle.
-  int differences(const Image& other, int x0, int y0, int x1, int y1) const;
   void savePng(const std::string& path) const;
 };
 
@@ -66,22 +64,19 @@ class Stage {
   void replace(const std::string& dataFile, const std::vector<uint8_t>& bytes);
   void requestMode(int width, int height);
 
-  const std::string& dataDir() const { return dataDir_; }
-  const std::string& configDir() const { return configDir_; }
+  std::string dataDir() const { return root_ + "/data"; }
+  std::string configDir() const { return root_ + "/config"; }
 
  private:
   std::string root_;
-  std::string dataDir_;
-  std::string configDir_;
 };
 
 class Program {
  public:
   // The built program, started in the stage's data folder.
   explicit Program(const Stage& stage);
-  // A command line started in a folder of the stage's: the Windows build under
-  // Wine in the data folder, or an installed launcher, which finds the data
-  // files itself, from a folder without them.
+  // A command line started in a folder of the stage's: Wine in the data
+  // folder, or an installed launcher, which finds the data files itself.
   Program(const Stage& stage, const std::vector<std::string>& command, const std::string& folder);
   ~Program();  // kills the program if it still runs
   Program(const Program&) = delete;
@@ -134,8 +129,7 @@ class Screen {
 void xdotool(const std::string& arguments);
 void holdKey(const std::string& key, std::chrono::milliseconds held);
 
-// Where screenshots of the runs go, for a person to look at.
-std::string screenshotFolder();
+// Where a screenshot of that name goes, for a person to look at.
 std::string screenshotPath(const std::string& name);
 
 }  // namespace e2e

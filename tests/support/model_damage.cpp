@@ -121,8 +121,6 @@ const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
     {"a node naming itself as its parent",
      [](Chunks& m) { m.set(m.first(LIB3DS_NODE_HDR).end - 2, 2, m.count(LIB3DS_NODE_ID)); }},
     {"a file cut off half-way", [](Chunks& m) { m.bytes.resize(m.bytes.size() / 2); }},
-    {"an empty file", [](Chunks& m) { m.bytes.clear(); }},
-    {"a file of zeros", [](Chunks& m) { m.bytes.assign(m.bytes.size(), 0); }},
     {"a point count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_POINT_ARRAY, 0, 2); }},
     {"a texel count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_TEX_VERTS, 0, 2); }},
     {"a face count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_FACE_ARRAY, 0, 2); }},
