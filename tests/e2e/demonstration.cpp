@@ -11,6 +11,12 @@
 using namespace e2e;
 using std::chrono::seconds;
 
+static std::string repeated(const std::string& commands, int times) {
+  std::string all;
+  while (times-- > 0) all += commands;
+  return all;
+}
+
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each sentence as it happens, also into a pipe
   Stage stage;
@@ -25,14 +31,14 @@ int main(int argc, char** argv) {
   }
   const struct {
     const char* said;
-    const char* input;  // xdotool's commands
+    std::string input;  // xdotool's commands
     const char* shot;
   } steps[] = {
       {"Orbitrand is flying.", "sleep 0", "start"},
       {"Holding R raises the thrust power.", "keydown r sleep 1.5 keyup r", "power-up"},
       {"With the left button held the mouse turns the ship right and up; the right button fires.",
-       "mousedown 1 mousemove_relative -- 250 0 sleep 0.3 mousemove_relative -- 0 -100 sleep 0.3 "
-       "mousedown 3 sleep 1 mouseup 3",
+       "mousedown 1 " + repeated("mousemove_relative -- 25 0 sleep 0.04 ", 10) +
+           repeated("mousemove_relative -- 0 -20 sleep 0.04 ", 5) + "mousedown 3 sleep 1 mouseup 3",
        "steer-and-fire"},
       {"Releasing the left button brakes the rotation to rest.", "mouseup 1 sleep 1.5", "stabilised"},
       {"A selects the port thruster.", "key a sleep 0.3", "port-thruster"},
