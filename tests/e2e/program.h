@@ -33,7 +33,6 @@ struct Image {
 };
 
 inline bool isWhite(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
-inline bool isGreen(const uint8_t* p) { return p[1] > 200 && p[0] < 80 && p[2] < 80; }
 inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8; }
 // Frames are drawn: the heads-up display's right column (speed to power),
 // placed for the picture's size, holds text.
@@ -63,7 +62,6 @@ class Stage {
   void omit(const std::string& dataFile);
   void replace(const std::string& dataFile, const std::vector<uint8_t>& bytes);
   void requestMode(int width, int height);
-
   std::string dataDir() const { return root_ + "/data"; }
   std::string configDir() const { return root_ + "/config"; }
 
@@ -82,14 +80,13 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // The exit code, or -1 when the program is still running after the wait.
-  int waitForExit(std::chrono::milliseconds limit);
-  // Keys held as a person holds them, until the program ends however slow its
-  // frames are; the exit code, or -1.
-  int endBy(const std::string& keys);
   bool running();
-  // What the program wrote to its standard error so far.
-  std::string errorOutput() const;
+  // The exit code, or -1 while the program runs on.
+  int waitForExit(std::chrono::milliseconds limit);
+  // Keys held, as a person holds them, until the program ends however slow
+  // its frames are; the exit code.
+  int endBy(const std::string& keys);
+  std::string errorOutput() const;  // its standard error so far
   pid_t pid() const { return pid_; }
 
  private:
@@ -109,11 +106,9 @@ class Screen {
   Screen& operator=(const Screen&) = delete;
 
   Image grab() const;
-  // Only the rectangle [x0, x1) x [y0, y1): quick enough to watch a few
-  // lines of text as often as every millisecond.
+  // Only [x0, x1) x [y0, y1): quick enough to watch a line every millisecond.
   Image grab(int x0, int y0, int x1, int y1) const;
-  // The display mode's width and height: the screen's size.
-  std::pair<int, int> mode() const;
+  std::pair<int, int> mode() const;  // the display mode: the screen's size
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
 

@@ -105,7 +105,8 @@ const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
        m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64 - length, 'n'));
      }},
     // Scale keys are laid out as position keys are.
-    {"a node with two position tracks", [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
+    {"a node with two position tracks",
+     [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
     {"a face index equal to the point count",
      [](Chunks& m) { m.set(m.data(LIB3DS_FACE_ARRAY) + 2, 2, m.count(LIB3DS_POINT_ARRAY)); }},
     {"a material group naming a face past the list",
@@ -115,7 +116,9 @@ const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
        m.appendToFaces(LIB3DS_MSH_MAT_GROUP, group);
      }},
     {"smoothing groups fewer than the faces",
-     [](Chunks& m) { m.appendToFaces(LIB3DS_SMOOTH_GROUP, std::vector<uint8_t>(4 * (m.count(LIB3DS_FACE_ARRAY) - 1), 1)); }},
+     [](Chunks& m) {
+       m.appendToFaces(LIB3DS_SMOOTH_GROUP, std::vector<uint8_t>(4 * (m.count(LIB3DS_FACE_ARRAY) - 1), 1));
+     }},
     {"an absurd key count", [](Chunks& m) { m.set(m.data(LIB3DS_POS_TRACK_TAG) + kKeyCount, 4, 0x7FFFFFFF); }},
     // The node header ends with the parent's id.
     {"a node naming itself as its parent",
