@@ -40,19 +40,17 @@ void Image::savePng(const std::string& path) const {
 }
 
 Stage::Stage() {
-  std::string pattern = (fs::temp_directory_path() / "orbitrand-e2e-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-  root_ = pattern;
+  root_ = (fs::temp_directory_path() / "orbitrand-e2e-XXXXXX").string();
+  if (!mkdtemp(root_.data())) throw std::runtime_error("no temporary folder");
   fs::create_directories(dataDir());
   fs::create_directories(configDir() + "/orbitrand");
   for (const char* name : {"kesh.3ds", "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds", "earth.bmp",
-                           "moon.3ds", "moon.bmp", "stars2.bmp"}) {
+                           "moon.3ds", "moon.bmp", "stars2.bmp"})
     fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir()) / name);
-  }
 }
 
 Stage::~Stage() {
-  std::error_code ignored;
+  std::error_code ignored;  // nothing to be done about a folder that stays
   fs::remove_all(root_, ignored);
 }
 
