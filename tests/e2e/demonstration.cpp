@@ -11,12 +11,6 @@
 using namespace e2e;
 using std::chrono::seconds;
 
-static std::string repeated(const std::string& commands, int times) {
-  std::string all;
-  while (times-- > 0) all += commands;
-  return all;
-}
-
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each sentence as it happens, also into a pipe
   Stage stage;
@@ -29,6 +23,8 @@ int main(int argc, char** argv) {
     std::printf("Orbitrand showed no frames:\n%s", program.errorOutput().c_str());
     return 1;
   }
+  std::string steering = "mousedown 1 ";  // in small moves, as a hand makes them
+  for (int k = 0; k < 10; ++k) steering += "mousemove_relative -- 25 -10 sleep 0.04 ";
   const struct {
     const char* said;
     std::string input;  // xdotool's commands
@@ -37,8 +33,7 @@ int main(int argc, char** argv) {
       {"Orbitrand is flying.", "sleep 0", "start"},
       {"Holding R raises the thrust power.", "keydown r sleep 1.5 keyup r", "power-up"},
       {"With the left button held the mouse turns the ship right and up; the right button fires.",
-       "mousedown 1 " + repeated("mousemove_relative -- 25 0 sleep 0.04 ", 10) +
-           repeated("mousemove_relative -- 0 -20 sleep 0.04 ", 5) + "mousedown 3 sleep 1 mouseup 3",
+       steering + "mousedown 3 sleep 1 mouseup 3",
        "steer-and-fire"},
       {"Releasing the left button brakes the rotation to rest.", "mouseup 1 sleep 1.5", "stabilised"},
       {"A selects the port thruster.", "key a sleep 0.3", "port-thruster"},

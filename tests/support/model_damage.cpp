@@ -8,12 +8,6 @@ namespace {
 
 constexpr size_t kHeader = 6;  // a chunk's id and length
 
-std::vector<uint8_t> words(std::initializer_list<uint16_t> values) {
-  std::vector<uint8_t> bytes;
-  for (uint16_t value : values) bytes.insert(bytes.end(), {uint8_t(value), uint8_t(value >> 8)});
-  return bytes;
-}
-
 // The chunks of a model file, found by looking inside those that hold
 // materials, meshes, faces and keyframer nodes.
 struct Chunks {
@@ -52,8 +46,8 @@ struct Chunks {
   }
   // Adds a chunk at the end of the first face list.
   void appendToFaces(uint16_t id, std::vector<uint8_t> data) {
-    const std::vector<uint8_t> header = words({id, uint16_t(kHeader + data.size()), 0});
-    data.insert(data.begin(), header.begin(), header.end());
+    const size_t length = kHeader + data.size();
+    data.insert(data.begin(), {uint8_t(id), uint8_t(id >> 8), uint8_t(length), uint8_t(length >> 8), 0, 0});
     grow(first(LIB3DS_FACE_ARRAY), first(LIB3DS_FACE_ARRAY).end, data);
   }
   // The array's count, at this place in its chunk, one more than the chunk holds.
@@ -111,9 +105,8 @@ const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
      [](Chunks& m) { m.set(m.data(LIB3DS_FACE_ARRAY) + 2, 2, m.count(LIB3DS_POINT_ARRAY)); }},
     {"a material group naming a face past the list",
      [](Chunks& m) {
-       std::vector<uint8_t> group = words({1, uint16_t(m.count(LIB3DS_FACE_ARRAY))});
-       group.insert(group.begin(), {'p', 0});
-       m.appendToFaces(LIB3DS_MSH_MAT_GROUP, group);
+       const uint32_t faces = m.count(LIB3DS_FACE_ARRAY);  // one group of one face, the one past the last
+       m.appendToFaces(LIB3DS_MSH_MAT_GROUP, {'p', 0, 1, 0, uint8_t(faces), uint8_t(faces >> 8)});
      }},
     {"smoothing groups fewer than the faces",
      [](Chunks& m) {
