@@ -18,8 +18,8 @@ using std::chrono::seconds;
 const std::pair<int, int> kProgramMode{800, 600};
 
 // A screen, its desktop mode, and a stage asking for the program's mode.
-struct Setup {
-  explicit Setup(const std::string& xvfbArguments = "") : screen(xvfbArguments), desktop(screen.mode()) {
+struct DisplayRun {
+  explicit DisplayRun(const std::string& xvfbArguments = "") : screen(xvfbArguments), desktop(screen.mode()) {
     stage.requestMode(kProgramMode.first, kProgramMode.second);
   }
   bool modeBecomes(std::pair<int, int> mode, milliseconds limit) const {
@@ -32,7 +32,7 @@ struct Setup {
 
 TEST(DesktopMode, ComesBackWithinTwoSecondsWhenTheProgramIsKilledOrCrashes) {
   for (const int signal : {SIGKILL, SIGSEGV}) {
-    Setup run;
+    DisplayRun run;
     ASSERT_NE(run.desktop, kProgramMode);
     Program program(run.stage);
     ASSERT_TRUE(run.modeBecomes(kProgramMode, seconds(30))) << program.errorOutput();
@@ -44,7 +44,7 @@ TEST(DesktopMode, ComesBackWithinTwoSecondsWhenTheProgramIsKilledOrCrashes) {
 }
 
 TEST(DesktopMode, ADisplayWithoutOpenGlEndsWithCodeTwoAndTheDesktopModeBack) {
-  Setup run("-extension GLX");
+  DisplayRun run("-extension GLX");
   Program program(run.stage);
   EXPECT_EQ(program.waitForExit(seconds(30)), 2) << program.errorOutput();
   EXPECT_TRUE(run.modeBecomes(run.desktop, seconds(2)));
@@ -52,7 +52,7 @@ TEST(DesktopMode, ADisplayWithoutOpenGlEndsWithCodeTwoAndTheDesktopModeBack) {
 
 // Core fonts other than the server's built-in ones are what SDL's boxes need.
 TEST(MessageBox, WhereNoneCanBeShownStandardErrorSaysSoOnceAndTheProgramRunsOn) {
-  Setup run("-fp built-ins");
+  DisplayRun run("-fp built-ins");
   run.stage.omit("tex_kesh.bmp");
   run.stage.omit("moon.bmp");
   Program program(run.stage);
