@@ -9,89 +9,49 @@
 #include "tests/e2e/program.h"
 
 using namespace e2e;
-using std::chrono::milliseconds;
 using std::chrono::seconds;
-
-namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-int shots = 0;
-
-void snapshot(const Screen& screen, const char* name) {
-  char numbered[64];
-  std::snprintf(numbered, sizeof numbered, "demo-%02d-%s", ++shots, name);
-  screen.grab().savePng(screenshotPath(numbered));
-}
-
-void steer(int dx, int dy, int moves) {
-  const std::string move = "mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy);
-  for (int k = 0; k < moves; ++k) {
-    xdotool(move);
-    pause(milliseconds(40));
-  }
-}
-
-void fire(milliseconds time) {
-  xdotool("mousedown 3");
-  pause(time);
-  xdotool("mouseup 3");
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each sentence as it happens, also into a pipe
   Stage stage;
-  stage.requestMode(kWidth, kHeight);
+  stage.requestMode(800, 600);
   Screen screen;
   std::puts("Starting Orbitrand full-screen at 800 x 600.");
   // The built program, or the launcher named on the command line.
   Program program = argc > 1 ? Program(stage, {argv[1]}, stage.configDir()) : Program(stage);
-  if (!screen.findWindow("Orbitrand", seconds(30)) || !screen.waitForFrames(kWidth, kHeight, seconds(90))) {
+  if (!waitFor([&] { return showsFrames(screen.grab()); }, seconds(90))) {
     std::printf("Orbitrand showed no frames:\n%s", program.errorOutput().c_str());
     return 1;
   }
-  snapshot(screen, "start");
-
-  std::puts("Holding R raises the thrust power.");
-  holdKey("r", milliseconds(1500));
-  snapshot(screen, "power-up");
-
-  std::puts("With the left button held the mouse turns the ship right and up; the right button fires.");
-  xdotool("mousedown 1");
-  steer(25, 0, 10);
-  steer(0, -20, 5);
-  fire(milliseconds(1000));
-  snapshot(screen, "steer-and-fire");
-
-  std::puts("Releasing the left button brakes the rotation to rest.");
-  xdotool("mouseup 1");
-  pause(milliseconds(1500));
-  snapshot(screen, "stabilised");
-
-  std::puts("A selects the port thruster.");
-  xdotool("key a");
-  pause(milliseconds(300));
-  snapshot(screen, "port-thruster");
-
-  std::puts("Tab turns the velocity-rotating mode on, back on the main thruster.");
-  xdotool("key Tab");
-  pause(milliseconds(300));
-  snapshot(screen, "velocity-rotating");
-
-  std::puts("W selects the front thruster, and firing it brakes the ship.");
-  xdotool("key w");
-  xdotool("mousedown 1");
-  fire(milliseconds(1000));
-  xdotool("mouseup 1");
-  pause(milliseconds(300));
-  snapshot(screen, "braked");
-
+  std::string steering = "mousedown 1 ";  // in small moves, as a hand makes them
+  for (int k = 0; k < 10; ++k) steering += "mousemove_relative -- 25 -10 sleep 0.04 ";
+  const struct {
+    const char* said;
+    std::string input;  // xdotool's commands
+    const char* shot;
+  } steps[] = {
+      {"Orbitrand is flying.", "sleep 0", "start"},
+      {"Holding R raises the thrust power.", "keydown r sleep 1.5 keyup r", "power-up"},
+      {"With the left button held the mouse turns the ship right and up; the right button fires.",
+       steering + "mousedown 3 sleep 1 mouseup 3",
+       "steer-and-fire"},
+      {"Releasing the left button brakes the rotation to rest.", "mouseup 1 sleep 1.5", "stabilised"},
+      {"A selects the port thruster.", "key a sleep 0.3", "port-thruster"},
+      {"Tab turns the velocity-rotating mode on, back on the main thruster.", "key Tab sleep 0.3",
+       "velocity-rotating"},
+      {"W selects the front thruster, and firing it brakes the ship.",
+       "key w mousedown 1 mousedown 3 sleep 1 mouseup 3 mouseup 1 sleep 0.3", "braked"},
+  };
+  int shot = 0;
+  for (const auto& step : steps) {
+    std::puts(step.said);
+    xdotool(step.input);
+    char name[64];
+    std::snprintf(name, sizeof name, "demo-%02d-%s", ++shot, step.shot);
+    screen.grab().savePng(screenshotPath(name));
+  }
   std::puts("Holding Escape ends the program.");
-  holdKey("Escape", milliseconds(400));
-  const int code = program.waitForExit(seconds(30));
-  std::printf("Screenshots are in %s; Orbitrand ended with exit code %d.\n", screenshotFolder().c_str(), code);
+  const int code = program.endBy("Escape");
+  std::printf("Screenshots are %s; Orbitrand ended with exit code %d.\n", screenshotPath("demo-*").c_str(), code);
   return code;
 }

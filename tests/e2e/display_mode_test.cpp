@@ -17,53 +17,50 @@ using std::chrono::seconds;
 
 const std::pair<int, int> kProgramMode{800, 600};
 
-bool waitForMode(const Screen& screen, std::pair<int, int> mode, milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (screen.mode() != mode && std::chrono::steady_clock::now() < end) pause(milliseconds(10));
-  return screen.mode() == mode;
-}
+// A screen, its desktop mode, and a stage asking for the program's mode.
+struct DisplayRun {
+  explicit DisplayRun(const std::string& xvfbArguments = "") : screen(xvfbArguments), desktop(screen.mode()) {
+    stage.requestMode(kProgramMode.first, kProgramMode.second);
+  }
+  bool modeBecomes(std::pair<int, int> mode, milliseconds limit) const {
+    return waitFor([&] { return screen.mode() == mode; }, limit);
+  }
+  Screen screen;
+  const std::pair<int, int> desktop;
+  Stage stage;
+};
 
 TEST(DesktopMode, ComesBackWithinTwoSecondsWhenTheProgramIsKilledOrCrashes) {
   for (const int signal : {SIGKILL, SIGSEGV}) {
-    Stage stage;
-    stage.requestMode(kProgramMode.first, kProgramMode.second);
-    Screen screen;
-    const auto desktop = screen.mode();
-    ASSERT_NE(desktop, kProgramMode);
-    Program program(stage);
-    ASSERT_TRUE(waitForMode(screen, kProgramMode, seconds(30))) << program.errorOutput();
+    DisplayRun run;
+    ASSERT_NE(run.desktop, kProgramMode);
+    Program program(run.stage);
+    ASSERT_TRUE(run.modeBecomes(kProgramMode, seconds(30))) << program.errorOutput();
     pause(milliseconds(500));
     kill(program.pid(), signal);
     EXPECT_EQ(program.waitForExit(seconds(10)), 128 + signal);
-    EXPECT_TRUE(waitForMode(screen, desktop, seconds(2))) << "signal " << signal;
+    EXPECT_TRUE(run.modeBecomes(run.desktop, seconds(2))) << "signal " << signal;
   }
 }
 
 TEST(DesktopMode, ADisplayWithoutOpenGlEndsWithCodeTwoAndTheDesktopModeBack) {
-  VirtualDisplay noOpenGl("-extension GLX");
-  Stage stage;
-  stage.requestMode(kProgramMode.first, kProgramMode.second);
-  Screen screen;
-  const auto desktop = screen.mode();
-  Program program(stage);
+  DisplayRun run("-extension GLX");
+  Program program(run.stage);
   EXPECT_EQ(program.waitForExit(seconds(30)), 2) << program.errorOutput();
-  EXPECT_TRUE(waitForMode(screen, desktop, seconds(2)));
+  EXPECT_TRUE(run.modeBecomes(run.desktop, seconds(2)));
 }
 
 // Core fonts other than the server's built-in ones are what SDL's boxes need.
 TEST(MessageBox, WhereNoneCanBeShownStandardErrorSaysSoOnceAndTheProgramRunsOn) {
-  VirtualDisplay noFonts("-fp built-ins");
-  Stage stage;
-  stage.requestMode(kProgramMode.first, kProgramMode.second);
-  stage.omit("tex_kesh.bmp");
-  stage.omit("moon.bmp");
-  Program program(stage);
-  const auto end = std::chrono::steady_clock::now() + seconds(60);
-  while (program.running() && std::chrono::steady_clock::now() < end) holdKey("Escape", milliseconds(400));
-  EXPECT_EQ(program.waitForExit(seconds(1)), 0);
+  DisplayRun run("-fp built-ins");
+  run.stage.omit("tex_kesh.bmp");
+  run.stage.omit("moon.bmp");
+  Program program(run.stage);
+  ASSERT_TRUE(waitFor([&] { return showsFrames(run.screen.grab()); }, seconds(60))) << program.errorOutput();
+  EXPECT_EQ(program.endBy("Escape"), 0);
   const std::string errors = program.errorOutput();
-  EXPECT_NE(errors.find("Error: Failed to open DIB file tex_kesh.bmp.\n"), std::string::npos) << errors;
-  EXPECT_NE(errors.find("Error: Failed to open DIB file moon.bmp.\n"), std::string::npos) << errors;
+  for (const char* file : {"tex_kesh.bmp", "moon.bmp"})
+    EXPECT_NE(errors.find(std::string("Error: Failed to open DIB file ") + file + ".\n"), std::string::npos) << errors;
   const std::string note = "Message boxes cannot be shown here (";
   const size_t first = errors.find(note);
   EXPECT_NE(first, std::string::npos) << errors;

@@ -8,14 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
-#include <thread>
 
 #include "tests/e2e/hud_layout.h"
 
@@ -23,11 +21,12 @@ namespace fs = std::filesystem;
 
 namespace e2e {
 
-int Image::differences(const Image& other, int x0, int y0, int x1, int y1) const {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) n += std::equal(at(x, y), at(x, y) + 3, other.at(x, y)) ? 0 : 1;
-  return n;
+bool showsFrames(const Image& screen) {
+  for (HudLine line : {HudLine::Speed, HudLine::Acceleration, HudLine::Mode, HudLine::Thruster, HudLine::Power}) {
+    const Box b = hudLine(line, screen.width, screen.height);
+    if (screen.count(b.x0, b.y0, b.x1, b.y1, isWhite) <= 10) return false;
+  }
+  return true;
 }
 
 void Image::savePng(const std::string& path) const {
@@ -41,36 +40,32 @@ void Image::savePng(const std::string& path) const {
 }
 
 Stage::Stage() {
-  std::string pattern = (fs::temp_directory_path() / "orbitrand-e2e-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-  root_ = pattern;
-  dataDir_ = root_ + "/data";
-  configDir_ = root_ + "/config";
-  fs::create_directories(dataDir_);
-  fs::create_directories(configDir_ + "/orbitrand");
+  root_ = (fs::temp_directory_path() / "orbitrand-e2e-XXXXXX").string();
+  if (!mkdtemp(root_.data())) throw std::runtime_error("no temporary folder");
+  fs::create_directories(dataDir());
+  fs::create_directories(configDir() + "/orbitrand");
   for (const char* name : {"kesh.3ds", "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds", "earth.bmp",
-                           "moon.3ds", "moon.bmp", "stars2.bmp"}) {
-    fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir_) / name);
-  }
+                           "moon.3ds", "moon.bmp", "stars2.bmp"})
+    fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir()) / name);
 }
 
 Stage::~Stage() {
-  std::error_code ignored;
+  std::error_code ignored;  // nothing to be done about a folder that stays
   fs::remove_all(root_, ignored);
 }
 
-void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir_) / dataFile); }
+void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir()) / dataFile); }
 
 void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& bytes) {
   omit(dataFile);
-  std::ofstream(fs::path(dataDir_) / dataFile, std::ios::binary)
+  std::ofstream(fs::path(dataDir()) / dataFile, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 void Stage::requestMode(int width, int height) {
   char values[160];
   std::snprintf(values, sizeof values, "\"Width\"=dword:%08x\n\"Height\"=dword:%08x\n", width, height);
-  std::ofstream(configDir_ + "/orbitrand/registry.reg")
+  std::ofstream(configDir() + "/orbitrand/registry.reg")
       << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n" << values;
 }
 
@@ -81,10 +76,11 @@ Program::Program(const Stage& stage, const std::vector<std::string>& command, co
   std::vector<char*> arguments;
   for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
+  const std::string configDir = stage.configDir();
   pid_ = fork();
   if (pid_ == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
-    setenv("XDG_CONFIG_HOME", stage.configDir().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", configDir.c_str(), 1);
     // The program dies with the test, and keeps off the test's own output, so
     // that a failing test never leaves it running on the display.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -114,15 +110,20 @@ bool Program::running() {
 }
 
 int Program::waitForExit(std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (running() && std::chrono::steady_clock::now() < end) pause(std::chrono::milliseconds(20));
+  waitFor([&] { return !running(); }, limit);
+  return exitCode_;
+}
+
+int Program::endBy(const std::string& keys) {
+  xdotool("keydown " + keys);
+  waitForExit(std::chrono::seconds(30));
+  xdotool("keyup " + keys);
   return exitCode_;
 }
 
 std::string Program::errorOutput() const {
-  std::stringstream text;
-  text << std::ifstream(errorFile_).rdbuf();
-  return text.str();
+  std::ifstream file(errorFile_);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 namespace {
@@ -156,15 +157,33 @@ Window findByName(Display* display, Window window, const std::string& name) {
 
 }  // namespace
 
-Screen::Screen() : display_(XOpenDisplay(nullptr)) {
+Screen::Screen(const std::string& xvfbArguments) {
+  if (!xvfbArguments.empty()) startOwnDisplay(xvfbArguments);
+  display_ = XOpenDisplay(nullptr);
   if (!display_) throw std::runtime_error("no X display");
   XSetErrorHandler(noteXError);
 }
 
+void Screen::startOwnDisplay(const std::string& xvfbArguments) {
+  previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
+  const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
+                              " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
+                              "; exec cat >/dev/null'";
+  ownDisplay_ = popen(command.c_str(), "we");
+  std::string display;
+  waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
+  fs::remove(name);
+  if (display.empty()) throw std::runtime_error("the virtual display did not start");
+  setenv("DISPLAY", display.c_str(), 1);
+}
+
 Screen::~Screen() {
-  Display* display = static_cast<Display*>(display_);
-  if (other_) XDestroyWindow(display, other_);
-  XCloseDisplay(display);
+  XCloseDisplay(static_cast<Display*>(display_));
+  if (ownDisplay_) {
+    setenv("DISPLAY", previousDisplay_.c_str(), 1);
+    pclose(ownDisplay_);
+  }
 }
 
 std::pair<int, int> Screen::mode() const {
@@ -203,71 +222,9 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
 
 unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseconds limit) const {
   Display* display = static_cast<Display*>(display_);
-  const auto end = std::chrono::steady_clock::now() + limit;
-  for (;;) {
-    const Window found = findByName(display, DefaultRootWindow(display), name);
-    if (found || std::chrono::steady_clock::now() >= end) return found;
-    pause(std::chrono::milliseconds(20));
-  }
-}
-
-bool Screen::waitForFrames(int width, int height, std::chrono::milliseconds limit) const {
-  auto hasText = [&](const Image& frame, HudLine line) {
-    const Box b = hudLine(line, width, height);
-    return frame.count(b.x0, b.y0, b.x1, b.y1, isWhite) > 10;
-  };
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    const Image frame = grab();
-    if (hasText(frame, HudLine::Speed) && hasText(frame, HudLine::Power)) return true;
-    pause(std::chrono::milliseconds(100));
-  }
-  return false;
-}
-
-unsigned long Screen::openOtherWindow() {
-  Display* display = static_cast<Display*>(display_);
-  other_ = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 64, 64, 0, 0, 0);
-  XStoreName(display, other_, "other application");
-  XMapRaised(display, other_);
-  XSync(display, False);
-  return other_;
-}
-
-VirtualDisplay::VirtualDisplay(const std::string& xvfbArguments)
-    : previousDisplay_(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") {
-  int name[2];
-  int alive[2];
-  if (pipe2(name, O_CLOEXEC) != 0 || pipe2(alive, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
-  pid_ = fork();
-  if (pid_ == 0) {
-    dup2(alive[0], STDIN_FILENO);
-    dup2(name[1], STDOUT_FILENO);
-    unsetenv("DISPLAY");
-    setenv("ORBITRAND_XVFB_ARGS", xvfbArguments.c_str(), 1);
-    execl(ORBITRAND_WITH_DISPLAY, "with-display.sh", "sh", "-c", "echo \"$DISPLAY\"; exec cat >/dev/null",
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(name[1]);
-  close(alive[0]);
-  keepAlive_ = alive[1];
-  std::string display;
-  char c = 0;
-  while (read(name[0], &c, 1) == 1 && c != '\n') display += c;
-  close(name[0]);
-  if (display.empty()) throw std::runtime_error("the virtual display did not start");
-  setenv("DISPLAY", display.c_str(), 1);
-}
-
-VirtualDisplay::~VirtualDisplay() {
-  if (previousDisplay_.empty()) {
-    unsetenv("DISPLAY");
-  } else {
-    setenv("DISPLAY", previousDisplay_.c_str(), 1);
-  }
-  close(keepAlive_);
-  waitpid(pid_, nullptr, 0);
+  Window found = 0;
+  waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; }, limit);
+  return found;
 }
 
 void xdotool(const std::string& arguments) {
@@ -281,10 +238,6 @@ void holdKey(const std::string& key, std::chrono::milliseconds held) {
   xdotool("keyup " + key);
 }
 
-void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
-
-std::string screenshotFolder() { return ORBITRAND_SCREENSHOT_DIR; }
-
-std::string screenshotPath(const std::string& name) { return screenshotFolder() + "/" + name + ".png"; }
+std::string screenshotPath(const std::string& name) { return ORBITRAND_SCREENSHOT_DIR "/" + name + ".png"; }
 
 }  // namespace e2e

@@ -7,7 +7,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,14 +29,26 @@ struct Image {
       for (int x = x0; x < x1; ++x) n += test(at(x, y)) ? 1 : 0;
     return n;
   }
-  // Pixels that differ between two pictures of the same size in a rectangle.
-  int differences(const Image& other, int x0, int y0, int x1, int y1) const;
   void savePng(const std::string& path) const;
 };
 
 inline bool isWhite(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
-inline bool isGreen(const uint8_t* p) { return p[1] > 200 && p[0] < 80 && p[2] < 80; }
 inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8; }
+// Frames are drawn: the heads-up display's right column (speed to power),
+// placed for the picture's size, holds text.
+bool showsFrames(const Image& screen);
+
+inline void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+// Whether the condition came to hold within the limit, looked at every 50 ms.
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;; pause(std::chrono::milliseconds(50))) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+  }
+}
 
 // A folder with the data files the build generated, and a registry file
 // asking for a display mode.
@@ -48,33 +62,31 @@ class Stage {
   void omit(const std::string& dataFile);
   void replace(const std::string& dataFile, const std::vector<uint8_t>& bytes);
   void requestMode(int width, int height);
-
-  const std::string& dataDir() const { return dataDir_; }
-  const std::string& configDir() const { return configDir_; }
+  std::string dataDir() const { return root_ + "/data"; }
+  std::string configDir() const { return root_ + "/config"; }
 
  private:
   std::string root_;
-  std::string dataDir_;
-  std::string configDir_;
 };
 
 class Program {
  public:
   // The built program, started in the stage's data folder.
   explicit Program(const Stage& stage);
-  // A command line started in a folder of the stage's: the Windows build under
-  // Wine in the data folder, or an installed launcher, which finds the data
-  // files itself, from a folder without them.
+  // A command line started in a folder of the stage's: Wine in the data
+  // folder, or an installed launcher, which finds the data files itself.
   Program(const Stage& stage, const std::vector<std::string>& command, const std::string& folder);
   ~Program();  // kills the program if it still runs
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // The exit code, or -1 when the program is still running after the wait.
-  int waitForExit(std::chrono::milliseconds limit);
   bool running();
-  // What the program wrote to its standard error so far.
-  std::string errorOutput() const;
+  // The exit code, or -1 while the program runs on.
+  int waitForExit(std::chrono::milliseconds limit);
+  // Keys held, as a person holds them, until the program ends however slow
+  // its frames are; the exit code.
+  int endBy(const std::string& keys);
+  std::string errorOutput() const;  // its standard error so far
   pid_t pid() const { return pid_; }
 
  private:
@@ -83,57 +95,36 @@ class Program {
   std::string errorFile_;
 };
 
-// The X display the tests run on.
+// The X display the tests run on; or, given extra Xvfb arguments (such as
+// "-extension GLX"), a display of the test's own, started by
+// scripts/with-display.sh, which the programs started while it lives use.
 class Screen {
  public:
-  Screen();
+  explicit Screen(const std::string& xvfbArguments = "");
   ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
   Image grab() const;
-  // The display mode's width and height: the screen's size, which follows
-  // every mode switch.
-  std::pair<int, int> mode() const;
-  // Only the rectangle [x0, x1) x [y0, y1): quick enough to watch a few
-  // lines of text as often as every millisecond.
+  // Only [x0, x1) x [y0, y1): quick enough to watch a line every millisecond.
   Image grab(int x0, int y0, int x1, int y1) const;
+  std::pair<int, int> mode() const;  // the display mode: the screen's size
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
-  // Waits up to the limit for frames of a display of the given size: the
-  // heads-up display's right column (speed to power) holds text.
-  bool waitForFrames(int width, int height, std::chrono::milliseconds limit) const;
-  // A small window of the test's own, to move the focus to.
-  unsigned long openOtherWindow();
 
  private:
-  void* display_;
-  unsigned long other_ = 0;
-};
+  void startOwnDisplay(const std::string& xvfbArguments);
 
-// An X display of the test's own, started by scripts/with-display.sh with
-// extra Xvfb arguments (such as "-extension GLX"); programs and screens that
-// the test opens while it lives use it.
-class VirtualDisplay {
- public:
-  explicit VirtualDisplay(const std::string& xvfbArguments);
-  ~VirtualDisplay();
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-
- private:
-  pid_t pid_ = -1;
-  int keepAlive_ = -1;  // the display ends when this closes
+  FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
+  void* display_ = nullptr;
 };
 
 // Real input events through the X test extension (xdotool).
 void xdotool(const std::string& arguments);
 void holdKey(const std::string& key, std::chrono::milliseconds held);
-void pause(std::chrono::milliseconds time);
 
-// Where screenshots of the runs go, for a person to look at.
-std::string screenshotFolder();
+// Where a screenshot of that name goes, for a person to look at.
 std::string screenshotPath(const std::string& name);
 
 }  // namespace e2e

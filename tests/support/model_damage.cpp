@@ -2,19 +2,11 @@
 
 #include <lib3ds/chunk.h>
 
-#include <functional>
-#include <map>
 #include <stdexcept>
 
 namespace {
 
 constexpr size_t kHeader = 6;  // a chunk's id and length
-
-std::vector<uint8_t> words(std::initializer_list<uint16_t> values) {
-  std::vector<uint8_t> bytes;
-  for (uint16_t value : values) bytes.insert(bytes.end(), {uint8_t(value), uint8_t(value >> 8)});
-  return bytes;
-}
 
 // The chunks of a model file, found by looking inside those that hold
 // materials, meshes, faces and keyframer nodes.
@@ -43,6 +35,7 @@ struct Chunks {
   }
   // Where the data of the first chunk with this id starts.
   size_t data(uint16_t id) const { return first(id).offset + kHeader; }
+  uint32_t count(uint16_t id) const { return at(data(id), 2); }
 
   // Inserts bytes at a place inside the chunk, growing it and every chunk around it.
   void grow(const Chunk holder, size_t place, const std::vector<uint8_t>& inserted) {
@@ -51,11 +44,15 @@ struct Chunks {
       if (chunk.offset <= holder.offset && chunk.end >= holder.end)
         set(chunk.offset + 2, 4, at(chunk.offset + 2, 4) + uint32_t(inserted.size()));
   }
-  // Adds a chunk at the end of the first one with this id.
-  void append(uint16_t parent, uint16_t id, const std::vector<uint8_t>& data) {
-    std::vector<uint8_t> chunk = words({id, uint16_t(kHeader + data.size()), 0});
-    chunk.insert(chunk.end(), data.begin(), data.end());
-    grow(first(parent), first(parent).end, chunk);
+  // Adds a chunk at the end of the first face list.
+  void appendToFaces(uint16_t id, std::vector<uint8_t> data) {
+    const size_t length = kHeader + data.size();
+    data.insert(data.begin(), {uint8_t(id), uint8_t(id >> 8), uint8_t(length), uint8_t(length >> 8), 0, 0});
+    grow(first(LIB3DS_FACE_ARRAY), first(LIB3DS_FACE_ARRAY).end, data);
+  }
+  // The array's count, at this place in its chunk, one more than the chunk holds.
+  void overcount(uint16_t id, size_t countAt, int size) {
+    set(data(id) + countAt, size, at(data(id) + countAt, size) + 1);
   }
 
  private:
@@ -81,84 +78,64 @@ struct Chunks {
   }
 };
 
-using Damage = std::function<void(Chunks&)>;
+// A track's key count follows its flags and two reserved words.
+constexpr size_t kKeyCount = 10;
 
-std::map<std::string, Damage> everyDamage() {
-  std::map<std::string, Damage> all = {
-      // The keyframer section ends the file: its length reaches one byte past it.
-      {"a chunk longer than its parent",
-       [](Chunks& m) {
-         const size_t keyframer = m.first(LIB3DS_KFDATA).offset;
-         m.set(keyframer + 2, 4, uint32_t(m.bytes.size() + 1 - keyframer));
-       }},
-      // lib3ds would read a chunk shorter than its own header forever.
-      {"a chunk of length zero", [](Chunks& m) { m.set(m.first(LIB3DS_MESH_VERSION).offset + 2, 4, 0); }},
-      {"a file that is no 3DS file", [](Chunks& m) { m.set(0, 2, LIB3DS_KFDATA); }},
-      // 64 characters and the zero: one byte more than lib3ds's name buffer.
-      {"a mesh name longer than lib3ds keeps",
-       [](Chunks& m) {
-         size_t length = 0;
-         while (m.bytes.at(m.data(LIB3DS_NAMED_OBJECT) + length)) ++length;
-         m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64 - length, 'n'));
-       }},
-      // Scale keys are laid out as position keys are.
-      {"a node with two position tracks", [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
-      {"a face index equal to the point count",
-       [](Chunks& m) { m.set(m.data(LIB3DS_FACE_ARRAY) + 2, 2, m.at(m.data(LIB3DS_POINT_ARRAY), 2)); }},
-      {"a material group naming a face past the list",
-       [](Chunks& m) {
-         std::vector<uint8_t> group = {'p', 0};
-         for (uint8_t byte : words({1, uint16_t(m.at(m.data(LIB3DS_FACE_ARRAY), 2))})) group.push_back(byte);
-         m.append(LIB3DS_FACE_ARRAY, LIB3DS_MSH_MAT_GROUP, group);
-       }},
-      {"smoothing groups fewer than the faces",
-       [](Chunks& m) {
-         m.append(LIB3DS_FACE_ARRAY, LIB3DS_SMOOTH_GROUP,
-                  std::vector<uint8_t>(4 * (m.at(m.data(LIB3DS_FACE_ARRAY), 2) - 1), 1));
-       }},
-      {"an absurd key count", [](Chunks& m) { m.set(m.data(LIB3DS_POS_TRACK_TAG) + 10, 4, 0x7FFFFFFF); }},
-      // The node header ends with the parent's id.
-      {"a node naming itself as its parent",
-       [](Chunks& m) { m.set(m.first(LIB3DS_NODE_HDR).end - 2, 2, m.at(m.data(LIB3DS_NODE_ID), 2)); }},
-      {"a file cut off half-way", [](Chunks& m) { m.bytes.resize(m.bytes.size() / 2); }},
-      {"an empty file", [](Chunks& m) { m.bytes.clear(); }},
-      {"a file of zeros", [](Chunks& m) { m.bytes.assign(m.bytes.size(), 0); }},
-  };
-  // Each counted array claiming one element more than its chunk holds; a
-  // track's key count follows its flags and two reserved words.
-  const struct {
-    const char* name;
-    uint16_t id;
-    size_t countAt;
-    int size;
-  } arrays[] = {{"point", LIB3DS_POINT_ARRAY, 0, 2},       {"texel", LIB3DS_TEX_VERTS, 0, 2},
-                {"face", LIB3DS_FACE_ARRAY, 0, 2},         {"position key", LIB3DS_POS_TRACK_TAG, 10, 4},
-                {"rotation key", LIB3DS_ROT_TRACK_TAG, 10, 4}, {"scale key", LIB3DS_SCL_TRACK_TAG, 10, 4}};
-  for (const auto& a : arrays) {
-    all[std::string("a ") + a.name + " count larger than its chunk"] = [a](Chunks& m) {
-      m.set(m.data(a.id) + a.countAt, a.size, m.at(m.data(a.id) + a.countAt, a.size) + 1);
-    };
-  }
-  return all;
-}
-
-const std::map<std::string, Damage>& damages() {
-  static const std::map<std::string, Damage> all = everyDamage();
-  return all;
-}
+const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
+    // The keyframer section ends the file: its length reaches one byte past it.
+    {"a chunk longer than its parent",
+     [](Chunks& m) {
+       const size_t keyframer = m.first(LIB3DS_KFDATA).offset;
+       m.set(keyframer + 2, 4, uint32_t(m.bytes.size() + 1 - keyframer));
+     }},
+    // lib3ds would read a chunk shorter than its own header forever.
+    {"a chunk of length zero", [](Chunks& m) { m.set(m.first(LIB3DS_MESH_VERSION).offset + 2, 4, 0); }},
+    {"a file that is no 3DS file", [](Chunks& m) { m.set(0, 2, LIB3DS_KFDATA); }},
+    // 64 characters and the zero: one byte more than lib3ds's name buffer.
+    {"a mesh name longer than lib3ds keeps",
+     [](Chunks& m) {
+       size_t length = 0;
+       while (m.bytes.at(m.data(LIB3DS_NAMED_OBJECT) + length)) ++length;
+       m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64 - length, 'n'));
+     }},
+    // Scale keys are laid out as position keys are.
+    {"a node with two position tracks",
+     [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
+    {"a face index equal to the point count",
+     [](Chunks& m) { m.set(m.data(LIB3DS_FACE_ARRAY) + 2, 2, m.count(LIB3DS_POINT_ARRAY)); }},
+    {"a material group naming a face past the list",
+     [](Chunks& m) {
+       const uint32_t faces = m.count(LIB3DS_FACE_ARRAY);  // one group of one face, the one past the last
+       m.appendToFaces(LIB3DS_MSH_MAT_GROUP, {'p', 0, 1, 0, uint8_t(faces), uint8_t(faces >> 8)});
+     }},
+    {"smoothing groups fewer than the faces",
+     [](Chunks& m) {
+       m.appendToFaces(LIB3DS_SMOOTH_GROUP, std::vector<uint8_t>(4 * (m.count(LIB3DS_FACE_ARRAY) - 1), 1));
+     }},
+    {"an absurd key count", [](Chunks& m) { m.set(m.data(LIB3DS_POS_TRACK_TAG) + kKeyCount, 4, 0x7FFFFFFF); }},
+    // The node header ends with the parent's id.
+    {"a node naming itself as its parent",
+     [](Chunks& m) { m.set(m.first(LIB3DS_NODE_HDR).end - 2, 2, m.count(LIB3DS_NODE_ID)); }},
+    {"a file cut off half-way", [](Chunks& m) { m.bytes.resize(m.bytes.size() / 2); }},
+    {"a point count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_POINT_ARRAY, 0, 2); }},
+    {"a texel count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_TEX_VERTS, 0, 2); }},
+    {"a face count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_FACE_ARRAY, 0, 2); }},
+    {"a position key count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_POS_TRACK_TAG, kKeyCount, 4); }},
+    {"a rotation key count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_ROT_TRACK_TAG, kKeyCount, 4); }},
+    {"a scale key count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_SCL_TRACK_TAG, kKeyCount, 4); }},
+};
 
 }  // namespace
 
-const std::vector<std::string>& modelDamageNames() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> keys;
-    for (const auto& damage : damages()) keys.push_back(damage.first);
-    return keys;
-  }();
+std::vector<std::string> modelDamageNames() {
+  std::vector<std::string> names;
+  for (const auto& damage : kDamages) names.push_back(damage.first);
   return names;
 }
 
 void damageModel(const std::string& name, std::vector<uint8_t>& model) {
   Chunks chunks(model);
-  damages().at(name)(chunks);
+  for (const auto& damage : kDamages)
+    if (name == damage.first) return damage.second(chunks);
+  throw std::out_of_range("no damage named " + name);
 }

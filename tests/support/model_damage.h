@@ -8,5 +8,5 @@
 #include <string>
 #include <vector>
 
-const std::vector<std::string>& modelDamageNames();
+std::vector<std::string> modelDamageNames();
 void damageModel(const std::string& name, std::vector<uint8_t>& model);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,30 +17,25 @@ namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::seconds;
+using namespace std::string_literals;
 
 // Start-up, the focus away and back, A pressed and released, Alt+F4.
 std::string runTrace(const std::vector<std::string>& command) {
   Stage stage;
   Screen screen;
   Program program(stage, command, stage.dataDir());
-  const auto ready = [&] { return program.errorOutput().find("\nready") != std::string::npos; };
-  for (int k = 0; k < 600 && !ready(); ++k) pause(milliseconds(100));
+  const bool ready = waitFor([&] { return program.errorOutput().find("\nready") != std::string::npos; }, seconds(60));
   const unsigned long window = screen.findWindow("Message trace", seconds(5));
-  if (!ready() || !window) return "not started\n" + program.errorOutput();
-  const std::string focusWindow = "windowfocus --sync " + std::to_string(window);
-  xdotool(focusWindow);
-  pause(milliseconds(500));
-  xdotool("windowfocus --sync " + std::to_string(screen.openOtherWindow()));
-  pause(milliseconds(500));
+  if (!ready || !window) return "not started\n" + program.errorOutput();
   // Back by a click as well: Wine takes the focus back to its unmanaged
   // window only from the pointer.
-  xdotool(focusWindow);
-  xdotool("mousemove 200 200 click 1");
-  pause(milliseconds(500));
-  holdKey("a", milliseconds(200));
-  pause(milliseconds(500));
-  xdotool(focusWindow);
-  holdKey("alt+F4", milliseconds(200));
+  const std::string focus = "windowfocus --sync " + std::to_string(window);
+  for (const std::string& step : {focus, "search --maxdepth 0 --name '' windowfocus --sync"s, focus,
+                                  "mousemove 200 200 click 1"s, "keydown a sleep 0.2 keyup a"s, focus,
+                                  "keydown alt+F4 sleep 0.2 keyup alt+F4"s}) {
+    xdotool(step);
+    pause(milliseconds(500));
+  }
   program.waitForExit(seconds(30));
   return program.errorOutput();
 }
@@ -50,18 +46,13 @@ std::string runTrace(const std::vector<std::string>& command) {
 // it leaves to DefWindowProcA (activation, focus, characters, sizing,
 // painting) differ between the two and cannot matter to it.
 std::string noticeable(const std::string& trace) {
-  static const char* const kMessages[] = {"WM_ACTIVATEAPP", "WM_KEYDOWN", "WM_SYSKEYDOWN",
-                                          "WM_CLOSE", "WM_DESTROY"};
+  static const std::regex unnoticed("0x.*|WM_(?!(ACTIVATEAPP|KEYDOWN|SYSKEYDOWN|CLOSE|DESTROY)( |$)).*");
   // Wine's own notes come before the trace; its console ends lines with CR LF.
   std::istringstream lines(trace.substr(std::min(trace.size(), trace.find("RegisterClassA"))));
   std::string kept, line;
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string word = line.substr(0, line.find(' '));
-    bool message = word.rfind("WM_", 0) == 0 || word.rfind("0x", 0) == 0;
-    bool keep = !message;
-    for (const char* name : kMessages) keep = keep || word == name;
-    if (keep) kept += line + "\n";
+    if (!std::regex_match(line, unnoticed)) kept += line + "\n";
   }
   return kept;
 }

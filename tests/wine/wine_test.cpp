@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "tests/e2e/hud_layout.h"
 #include "tests/e2e/program.h"
 
 namespace e2e {
@@ -16,53 +15,27 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-// The desktop that the virtual display starts with.
-constexpr int kDesktopWidth = 1024;
+constexpr int kDesktopWidth = 1024;  // the virtual display's own mode
 
 class Wine : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) {
-      GTEST_SKIP() << "no " << ORBITRAND_WINDOWS_PROGRAM << ": run scripts/build-windows.sh";
-    }
+    if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) GTEST_SKIP() << "run scripts/build-windows.sh";
   }
 
   // The registry file goes into the test run's Wine prefix, then the program starts.
   void start(int width, int height) {
     stage.requestMode(width, height);
-    program = std::make_unique<Program>(
-        stage, std::vector<std::string>{
-                   "sh", "-c",
-                   "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; "
-                   "exec wine " + std::string(ORBITRAND_WINDOWS_PROGRAM)},
-        stage.dataDir());
+    const std::string command = "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
+    const std::vector<std::string> shell = {"sh", "-c", command + ORBITRAND_WINDOWS_PROGRAM};
+    program = std::make_unique<Program>(stage, shell, stage.dataDir());
   }
 
-  template <typename Seen>
-  bool waitFor(Seen seen, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-      if (seen()) return true;
-      pause(milliseconds(100));
-    }
-    return false;
-  }
-
-  // The display's right column (speed to power), drawn at the screen's size.
-  bool framesDrawn() {
-    const Image frame = screen.grab();
-    for (HudLine line : {HudLine::Speed, HudLine::Acceleration, HudLine::Mode, HudLine::Thruster,
-                         HudLine::Power}) {
-      const Box b = hudLine(line, frame.width, frame.height);
-      if (frame.count(b.x0, b.y0, b.x1, b.y1, isWhite) <= 10) return false;
-    }
-    return true;
-  }
-
-  // Keys go to the window with the focus; one that the key destroys must
+  // Keys go to the window with the focus: one that the key destroys must
   // have it first, or the key stays held down.
-  void focus(const std::string& window) {
-    xdotool("windowfocus --sync " + std::to_string(screen.findWindow(window, seconds(5))));
+  int endBy(const std::string& keys) {
+    xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
+    return program->endBy(keys);
   }
 
   Stage stage;
@@ -73,40 +46,34 @@ class Wine : public ::testing::Test {
 TEST_F(Wine, StartsInTheRegistrysModeDrawsFramesAndAltF4RestoresTheDesktop) {
   start(640, 480);
   // The splash: white text left of and below the centre, the rest black.
-  const bool splash = waitFor([&] {
+  EXPECT_TRUE(waitFor([&] {
     const Image s = screen.grab();
     return s.width == 640 && s.count(240, 240, 320, 280, isWhite) > 20 &&
            s.count(0, 0, 640, 160, isBlack) > 640 * 160 * 9 / 10;
-  }, seconds(60));
-  EXPECT_TRUE(splash) << program->errorOutput();
-  ASSERT_TRUE(waitFor([&] { return framesDrawn(); }, seconds(60))) << program->errorOutput();
+  }, seconds(60))) << program->errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
   screen.grab().savePng(screenshotPath("wine-flight"));
-  EXPECT_EQ(screen.grab().width, 640);
-
-  focus("Orbitrand");
-  holdKey("alt+F4", milliseconds(300));
-  EXPECT_EQ(program->waitForExit(seconds(30)), 0) << program->errorOutput();
-  EXPECT_EQ(screen.grab().width, kDesktopWidth);
+  EXPECT_EQ(screen.mode().first, 640);
+  EXPECT_EQ(endBy("alt+F4"), 0) << program->errorOutput();
+  EXPECT_EQ(screen.mode().first, kDesktopWidth);
 }
 
 TEST_F(Wine, AMissingTexturesErrorIsDismissedAndHeldEscapeEndsWithZero) {
   stage.omit("tex_kesh.bmp");
   start(800, 600);
-  ASSERT_NE(screen.findWindow("Error", seconds(60)), 0u) << program->errorOutput();
+  const unsigned long box = screen.findWindow("Error", seconds(60));
+  ASSERT_NE(box, 0u) << program->errorOutput();
   screen.grab().savePng(screenshotPath("wine-missing-texture"));
-  focus("Error");
-  xdotool("key Return");
+  xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
   EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return framesDrawn(); }, seconds(60))) << program->errorOutput();
-  focus("Orbitrand");
-  holdKey("Escape", milliseconds(400));
-  EXPECT_EQ(program->waitForExit(seconds(30)), 0) << program->errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
+  EXPECT_EQ(endBy("Escape"), 0) << program->errorOutput();
 }
 
 TEST_F(Wine, AModeTheDisplayLacksEndsWithOneAndLeavesTheDesktop) {
   start(1234, 567);
   EXPECT_EQ(program->waitForExit(seconds(60)), 1) << program->errorOutput();
-  EXPECT_EQ(screen.grab().width, kDesktopWidth);
+  EXPECT_EQ(screen.mode().first, kDesktopWidth);
 }
 
 }  // namespace
