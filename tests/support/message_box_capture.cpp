@@ -1,14 +1,9 @@
-// Every test binary captures message boxes from its start, so that no test
-// waits for a person to dismiss one.
+// Every test binary captures message boxes from its start, so that no test waits for a person to dismiss one.
 #include <gtest/gtest.h>
 
 #include "platform/testing.h"
 
-namespace {
-
 struct CaptureMessageBoxes : ::testing::Environment {
   void SetUp() override { platform::testing::captureMessageBoxes(true); }
 };
-const auto* const registered = ::testing::AddGlobalTestEnvironment(new CaptureMessageBoxes);
-
-}  // namespace
+static const auto* const registered = ::testing::AddGlobalTestEnvironment(new CaptureMessageBoxes);

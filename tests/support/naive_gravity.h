@@ -9,10 +9,7 @@
 namespace naive {
 
 inline void applyGravity(Body* bodies) {
-  for (Body* b = bodies; b; b = b->next) {
-    b->acceleration = Vector3();
-    for (float& a : b->angularAcceleration) a = 0.0f;
-  }
+  for (Body* b = bodies; b; b = b->next) b->acceleration = Vector3();
   for (Body* p = bodies; p && p->next; p = p->next) {
     for (Body* q = p->next; q; q = q->next) {
       const Vector3 d = *q->position - *p->position;

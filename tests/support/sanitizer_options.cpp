@@ -7,19 +7,14 @@
 
 #include <initializer_list>
 
-namespace {
-
 // The OpenGL driver, unloaded when the last window closes, would leave its allocations to an unknown
 // module, out of reach of the suppressions below: kept loaded, they stay attributable.
-struct KeepGraphicsDriversLoaded {
-  KeepGraphicsDriversLoaded() {
-    for (const char* library :
-         {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-      dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
-  }
-} keepGraphicsDriversLoaded;
-
-}  // namespace
+[[maybe_unused]] static const bool graphicsDriversKeptLoaded = [] {
+  for (const char* library :
+       {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
+    dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
+  return true;
+}();
 
 extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
 

@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "platform/testing.h"
 #include "tests/support/bmp_files.h"
@@ -56,7 +54,6 @@ Palette greyRamp(int entries) {
   return palette;
 }
 
-// Files with a file header: the shared suite.
 TEST_F(BmpLoaderTest, BareDibsFindTheirPixelsPastTheColoursUsedAndLoseTheirRowPadding) {
   InfoHeader rgb{3, 2}, indexed{4, 1, 8};
   rgb.coloursUsed = 5;
@@ -106,8 +103,7 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
 
 TEST_F(BmpLoaderTest, TheUtf16FormOpensByItsNameAndReportsItWithWs) {
   const std::string path = writeTemporaryFile("\xc3\xa9toile.bmp", infoBitmap({3, 2}, {}, kStored));
-  const std::string folder = path.substr(0, path.size() - 11);  // ASCII, as the test's folder is
-  const std::u16string wide = std::u16string(folder.begin(), folder.end()) + u"\u00e9toile.bmp";
+  const std::u16string wide = std::u16string(path.begin(), path.end() - 11) + u"\u00e9toile.bmp";  // an ASCII folder
   EXPECT_NE(ownImage(loadBmpImage(wide.c_str())), nullptr);
   EXPECT_EQ(loadBmpImage((wide + u"-gone").c_str()), nullptr);
   ASSERT_EQ(capturedMessageBoxes().size(), 1u);
@@ -138,10 +134,9 @@ TEST_F(BmpLoaderTest, EveryFileOfTheSharedSuiteMeetsItsIndexRow) {
   int rows = 0;
   while (std::getline(index, line) && !line.empty()) {
     // file, header size, width, height, bits per pixel, compression, expected, reference, note
-    std::vector<std::string> column;
+    std::vector<std::string> column(9);
     std::stringstream fields(line);
-    for (std::string field; std::getline(fields, field, '\t');) column.push_back(field);
-    column.resize(9);
+    for (auto& field : column) std::getline(fields, field, '\t');
     SCOPED_TRACE(column[0] + " (" + column[6] + ")");
     ++rows;
     platform::testing::clearCapturedMessageBoxes();

@@ -1,14 +1,11 @@
-// The display settings, read through the registry functions from real registry
-// files, and the display modes under Xvfb (scripts/with-display.sh offers
-// 640x480, 800x600 and 1024x768 at 60 Hz and 1280x1024 at an unknown rate,
-// from a 1024x768 desktop).
+// The display settings read from real registry files, and the display modes under Xvfb (scripts/with-display.sh
+// offers 640x480, 800x600 and 1024x768 at 60 Hz and 1280x1024 at an unknown rate, from a 1024x768 desktop).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "app/display_settings.h"
 #include "platform/testing.h"
@@ -33,9 +30,7 @@ TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
       {"BitsPerPixel as a string", kKey + kWidth + kHeight + "\"BitsPerPixel\"=\"1600\"\r\n", {1024, 768, 32, 60}},
       {"a damaged Height", kKey + kWidth + "\"Height\"=dword:0300\x01\xFF\r\n\"Bits", {1024, 600, 32, 60}},
   };
-  const auto fields = [](const DisplaySettings& s) {
-    return std::vector<int32_t>{s.Width, s.Height, s.BitsPerPixel, s.Frequency};
-  };
+  auto fields = [](const DisplaySettings& s) { return std::array{s.Width, s.Height, s.BitsPerPixel, s.Frequency}; };
   const std::string config = temporaryPath("config"), file = config + "/orbitrand/registry.reg";
   std::filesystem::create_directories(config + "/orbitrand");
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);  // a configuration of the test's own, and only that
@@ -50,14 +45,11 @@ TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
   }
 }
 
-LONG requestMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD frequency) {
+LONG requestMode(DWORD width, DWORD height, DWORD bits, DWORD frequency) {
   DEVMODEA mode = {};
   mode.dmSize = sizeof mode;
   mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
-  mode.dmPelsWidth = width;
-  mode.dmPelsHeight = height;
-  mode.dmBitsPerPel = bitsPerPixel;
-  mode.dmDisplayFrequency = frequency;
+  mode.dmPelsWidth = width, mode.dmPelsHeight = height, mode.dmBitsPerPel = bits, mode.dmDisplayFrequency = frequency;
   return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
 }
 

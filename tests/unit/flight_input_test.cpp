@@ -1,5 +1,4 @@
-// The ship controller and the pilot's input, injected through the stand-in's
-// seam, and their place in the simulation step.
+// The ship controller and the pilot's input, injected through the stand-in's seam, and their place in the step.
 #include <gtest/gtest.h>
 
 #include "app/display_settings.h"
@@ -13,7 +12,6 @@ namespace {
 
 using platform::testing::injectKeyState;
 using Axes = std::vector<float>;
-
 Axes axes(const float (&values)[3]) { return {values[0], values[1], values[2]}; }
 
 struct FlightTest : ::testing::Test {
@@ -22,8 +20,7 @@ struct FlightTest : ::testing::Test {
     g_controller = &controller;
     pollAfterMoving(0, 0);
   }
-  // One poll with the cursor moved by (dx, dy) from the centre since the last.
-  static void pollAfterMoving(int dx, int dy) {
+  static void pollAfterMoving(int dx, int dy) {  // the cursor moved by (dx, dy) from the centre since the last poll
     platform::testing::injectCursorPos(400 + dx, 300 + dy);
     pollFlightInput();
   }

@@ -1,21 +1,16 @@
-// The frame clock on the performance counter and, forced through the seam, on
-// the millisecond timer, both driven with injected readings.
+// The frame clock on the performance counter and, forced through the seam, on the millisecond timer.
 #include "app/frame_clock.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/testing.h"
 
-using platform::testing::injectMillisecondTimer;
-using platform::testing::injectPerformanceCounter;
-
 namespace {
 
+using namespace platform::testing;
+
 // One frame as renderFrame runs it: measured after the present, the rate updated after the step.
-void frame() {
-  measureFrameTime();
-  updateFrameRate();
-}
+void frame() { measureFrameTime(), updateFrameRate(); }
 
 TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwnReading) {
   injectPerformanceCounter(1000000, 0);
@@ -43,7 +38,7 @@ TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwn
 }
 
 TEST(FrameClock, WithoutACounterTheMillisecondTimerServesAcrossItsWrap) {
-  platform::testing::forceFailure(platform::testing::Failure::NoPerformanceCounter);
+  forceFailure(Failure::NoPerformanceCounter);
   injectMillisecondTimer(0xFFFFFFF0u);
   startFrameClock();
   for (float seconds : {0.020f, 0.0f}) {  // 20 ms later, past 2^32; then less than the timer's resolution

@@ -17,14 +17,10 @@ std::vector<UINT> takeReceived() {
 
 bool held(int virtualKey) { return GetKeyState(virtualKey) & 0x80; }
 
-std::function<bool(const MSG&)> is(UINT number, WPARAM wParam) {
-  return [=](const MSG& m) { return m.message == number && m.wParam == wParam; };
-}
+auto is(UINT number, WPARAM wParam) { return [=](const MSG& m) { return m.message == number && m.wParam == wParam; }; }
 
 TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = recordingProc;
-  windowClass.lpszClassName = "Lifetime";
+  WNDCLASSA windowClass = {0, recordingProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Lifetime"};
   ASSERT_NE(RegisterClassA(&windowClass), 0);
   HWND window = CreateWindowExA(0, "LIFETIME", "Life", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(takeReceived(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));

@@ -1,5 +1,4 @@
-// The model file check on files lib3ds's own writer made, sound and damaged;
-// the GL tests load sound ones through it.
+// The model file check on files lib3ds's own writer made, sound and damaged; the GL tests load sound ones through it.
 #include "scene/model_file_check.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +8,6 @@
 #include <lib3ds/material.h>
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
-#include <lib3ds/tracks.h>
-#include <lib3ds/viewport.h>
 
 #include <cstring>
 #include <fstream>
@@ -80,10 +77,7 @@ TEST(ModelFileCheck, AcceptsWhatLib3dsWritesAndRejectsEveryDamageAndGradientsOfM
   for (uint8_t colours : {3, 4}) {  // MDATA holding V_GRADIENT: a float, then colours of three floats each
     const uint8_t gradient = uint8_t(6 + 4 + colours * 18);
     Bytes file = {0x3D, 0x3D, uint8_t(gradient + 6), 0, 0, 0, 0x00, 0x13, gradient, 0, 0, 0, 0, 0, 0, 0};
-    for (int k = 0; k < colours; ++k) {
-      file.insert(file.end(), {0x13, 0x00, 18, 0, 0, 0});
-      file.insert(file.end(), 12, 0);
-    }
+    for (int k = colours; k--;) file.insert(file.end(), {0x13, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(isSafe3dsFile(file.data(), file.size()), colours == 3);
   }
 }
