@@ -1,7 +1,5 @@
-// ModelObject on a real context with 3DS files written by the tests: the ways
-// of drawing, a child node before its parent, and files that cannot be drawn,
-// among them every damage done to every generated model; SphereObject; and the
-// generated data files.
+// ModelObject and SphereObject drawn on a real context from 3DS files written
+// here or damaged from the generated ones; and the generated data files.
 #include "scene/model_object.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +27,7 @@ const std::string kData = std::string(ORBITRAND_DATA_DIR) + "/";
 // A 3DS file of one mesh, by default a unit square in the z = 0 plane facing
 // +z with texels at its corners, and its nodes, written through lib3ds.
 struct TestModel {
-  struct Node {
-    const char* name;
-    Lib3dsWord id, parent;
-  };
+  struct Node { const char* name; Lib3dsWord id, parent; };
   std::vector<std::array<float, 3>> points = {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
   std::vector<std::array<float, 2>> texels = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   std::vector<std::array<Lib3dsWord, 3>> faces = {{0, 1, 2}, {0, 2, 3}};
@@ -44,8 +39,8 @@ struct TestModel {
     Lib3dsMesh* mesh = lib3ds_mesh_new(meshName);
     lib3ds_file_insert_mesh(file, mesh);
     lib3ds_mesh_new_point_list(mesh, Lib3dsDword(points.size()));
-    for (size_t k = 0; k < points.size(); ++k) std::memcpy(mesh->pointL[k].pos, points[k].data(), 12);
     if (!texels.empty()) lib3ds_mesh_new_texel_list(mesh, Lib3dsDword(texels.size()));
+    for (size_t k = 0; k < points.size(); ++k) std::memcpy(mesh->pointL[k].pos, points[k].data(), 12);
     for (size_t k = 0; k < texels.size(); ++k) std::memcpy(mesh->texelL[k], texels[k].data(), 8);
     lib3ds_mesh_new_face_list(mesh, Lib3dsDword(faces.size()));
     for (size_t k = 0; k < faces.size(); ++k) std::memcpy(mesh->faceL[k].points, faces[k].data(), 6);
@@ -120,8 +115,7 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
   // Destroyed through the base, it releases its display list; the sanitized
   // run sees the file and the indices freed too.
   const GLuint list = GLuint(displayList->displayList);
-  std::unique_ptr<SceneObject> base = std::move(displayList);
-  base.reset();
+  std::unique_ptr<SceneObject>(std::move(displayList)).reset();
   EXPECT_FALSE(glIsList(list));
 
   g_vbo = buffers_;
@@ -208,10 +202,8 @@ TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
   }
 }
 
-// The data files that the build generates, read through the program's own
-// loaders: every picture with power-of-two sides, every model drawable, the
-// whole world (the player's ship, the grid's 49, the Earth and the Moon) small
-// enough to draw fast without a graphics card.
+// The generated data files, through the program's own loaders; the whole world
+// (the player's ship, the grid's 49, the Earth, the Moon) small enough for software drawing.
 TEST(DataFiles, EveryPictureHasPowerOfTwoSidesEveryModelIsDrawableAndTheWorldStaysSmall) {
   for (const char* name : {"tex_kesh.bmp", "ship_tex.bmp", "earth.bmp", "moon.bmp", "stars2.bmp"}) {
     const Image image = loadImage(kData + name);

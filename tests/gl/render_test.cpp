@@ -1,6 +1,5 @@
-// The whole-word extension search, initGraphics on a window of the stand-in,
-// as start-up runs it, the font's size, and the heads-up display's lines:
-// their texts, and in which colour and on which side they are drawn.
+// The extension search, initGraphics as start-up runs it, the font's size, and
+// the heads-up display's lines: their texts, colours and places.
 #include "render/graphics.h"
 
 #include <GL/glu.h>
@@ -101,11 +100,7 @@ class HudTest : public GlContextTest {
     g_controller = &controller;
     g_vbo.supported = false;
   }
-  void TearDown() override {
-    g_controller = nullptr;
-    g_fps = 0;
-    GlContextTest::TearDown();
-  }
+  void TearDown() override { g_controller = nullptr; g_fps = 0; GlContextTest::TearDown(); }
 
   static std::vector<std::string> lines() {
     std::vector<std::string> texts(kHudLineCount);
@@ -171,8 +166,7 @@ TEST_F(HudTest, AtFourToThreeBothColumnsShowOnlyTheBufferObjectLineColouredAtFiv
   EXPECT_EQ(ink(pixels, kWhite) + ink(pixels, kGreen) + ink(pixels, kBlack), kWidth * kHeight);
   EXPECT_GT(ink(pixels, kWhite, 0, 400), 0);
   EXPECT_GT(ink(pixels, kWhite, 400), 0);
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_TEXTURE_2D));
   GLfloat colour[4];
   glGetFloatv(GL_CURRENT_COLOR, colour);
   EXPECT_EQ(colour[0] + colour[1] + colour[2] + colour[3], 4.0f) << "white is left current";

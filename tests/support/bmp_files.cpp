@@ -7,24 +7,10 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace {
-
 // Appends the value's lowest `size` bytes, little-endian.
-void put(std::vector<uint8_t>& out, uint32_t value, int size) {
+static void put(std::vector<uint8_t>& out, uint32_t value, int size) {
   for (int k = 0; k < size; ++k) out.push_back(uint8_t(value >> (8 * k)));
 }
-
-// The file header before a header, palette and pixels of `body` bytes.
-std::vector<uint8_t> withFileHeader(const std::vector<uint8_t>& body, size_t pixelBytes) {
-  std::vector<uint8_t> file = {'B', 'M'};
-  put(file, uint32_t(14 + body.size()), 4);
-  put(file, 0, 4);
-  put(file, uint32_t(14 + body.size() - pixelBytes), 4);
-  file.insert(file.end(), body.begin(), body.end());
-  return file;
-}
-
-}  // namespace
 
 std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette,
                                 const std::vector<uint8_t>& pixels, bool withFileHeader) {
@@ -35,18 +21,14 @@ std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette
   for (const uint32_t value : {header.compression, header.imageSize, 2835u, 2835u, header.coloursUsed, 0u}) put(body, value, 4);
   body.resize(std::max<size_t>(body.size(), header.headerSize));
   for (const uint32_t colour : palette) put(body, colour, 4);
-  body.insert(body.end(), pixels.begin(), pixels.end());
-  return withFileHeader ? ::withFileHeader(body, pixels.size()) : body;
-}
-
-std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPerPixel,
-                                const Palette& palette, const std::vector<uint8_t>& pixels) {
-  std::vector<uint8_t> body;
-  put(body, 12, 4);
-  for (const uint16_t value : {width, height, uint16_t(1), bitsPerPixel}) put(body, value, 2);
-  for (const uint32_t colour : palette) put(body, colour, 3);
-  body.insert(body.end(), pixels.begin(), pixels.end());
-  return withFileHeader(body, pixels.size());
+  std::vector<uint8_t> file;
+  if (withFileHeader) {
+    file = {'B', 'M'};
+    for (const size_t value : {14 + body.size() + pixels.size(), size_t(0), 14 + body.size()}) put(file, uint32_t(value), 4);
+  }
+  file.insert(file.end(), body.begin(), body.end());
+  file.insert(file.end(), pixels.begin(), pixels.end());
+  return file;
 }
 
 std::string temporaryPath(const std::string& name) {

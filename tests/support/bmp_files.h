@@ -23,9 +23,6 @@ using Palette = std::vector<uint32_t>;
 // 4-byte entries and the pixel bytes as given (rows already padded).
 std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette,
                                 const std::vector<uint8_t>& pixels, bool withFileHeader = true);
-// A file header, a 12-byte core header, the palette in 3-byte entries, the pixels.
-std::vector<uint8_t> coreBitmap(uint16_t width, uint16_t height, uint16_t bitsPerPixel,
-                                const Palette& palette, const std::vector<uint8_t>& pixels);
 
 // A path in the test's temporary folder, and a file written there.
 std::string temporaryPath(const std::string& name);

@@ -12,7 +12,6 @@ const std::vector<float> kIdentityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 
 std::vector<uint8_t> readPixels() {
   std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
   glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
 }
@@ -30,11 +29,6 @@ int ink(const std::vector<uint8_t>& pixels, Colour colour, int left, int right) 
     count += x >= left && x < right && pixels[k] == colour.r && pixels[k + 1] == colour.g && pixels[k + 2] == colour.b;
   }
   return count;
-}
-
-void GlContextTest::SetUp() {
-  openWindow(kWidth, kHeight);
-  ASSERT_TRUE(initGraphics());
 }
 
 void GlContextTest::openWindow(int width, int height) {

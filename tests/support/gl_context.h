@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "render/graphics.h"
 #include "tests/support/test_window.h"
 
 constexpr int kWidth = 800, kHeight = 600;
@@ -27,7 +28,10 @@ int ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int rig
 
 class GlContextTest : public ::testing::Test {
  protected:
-  void SetUp() override;
+  void SetUp() override {
+    openWindow(kWidth, kHeight);
+    ASSERT_TRUE(initGraphics());
+  }
   void TearDown() override { closeWindow(); }
   // A fresh window of this size, its graphics not yet started.
   void openWindow(int width, int height);

@@ -27,8 +27,8 @@ RecordingWindow::RecordingWindow(const char* title, int width, int height) {
   ShowWindow(handle, SW_SHOW);
 }
 
-bool pumpUntil(const std::function<bool(const MSG&)>& wanted) {
-  const Uint64 end = SDL_GetTicks64() + 5000;
+bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds) {
+  const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
   while (SDL_GetTicks64() < end) {
     MSG message;
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -40,15 +40,6 @@ bool pumpUntil(const std::function<bool(const MSG&)>& wanted) {
     if (wanted(message)) return true;
   }
   return false;
-}
-
-void pumpFor(int milliseconds) {
-  const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
-  while (SDL_GetTicks64() < end) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    SDL_Delay(2);
-  }
 }
 
 std::string xdotool(const std::string& arguments) {

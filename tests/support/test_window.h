@@ -30,9 +30,9 @@ struct RecordingWindow {
 };
 
 // Dispatches messages as the main loop does until one satisfies wanted (true)
-// or a few seconds pass (false); or whatever comes within the given time.
-bool pumpUntil(const std::function<bool(const MSG&)>& wanted);
-void pumpFor(int milliseconds);
+// or the time passes (false); or whatever comes within the given time.
+bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000);
+inline void pumpFor(int milliseconds) { pumpUntil([](const MSG&) { return false; }, milliseconds); }
 
 // Runs xdotool with these arguments; its standard output.
 std::string xdotool(const std::string& arguments);

@@ -11,9 +11,6 @@
 
 class TestWorld {
  public:
-  TestWorld() = default;
-  TestWorld(const TestWorld&) = delete;
-  TestWorld& operator=(const TestWorld&) = delete;
   ~TestWorld() { g_objects = nullptr; g_bodies = nullptr; }
 
   // Appends a body of the given masses at a position, to both lists.
