@@ -204,7 +204,11 @@ TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
   EXPECT_LT((camera.eye - Vector3(0.07, 0.02, 0)).length(), 1e-6);
   EXPECT_LT(camera.view.transformPoint(camera.eye).length(), 1e-6);
   EXPECT_LT((camera.view.transformPoint(camera.eye + camera.forward) - Vector3(0, 0, -1)).length(), 1e-6);
-  g_objects = nullptr; g_bodies = nullptr; g_controller = nullptr; g_camera = nullptr; g_background = nullptr;
+  g_objects = nullptr;
+  g_bodies = nullptr;
+  g_controller = nullptr;
+  g_camera = nullptr;
+  g_background = nullptr;
 }
 
 }  // namespace

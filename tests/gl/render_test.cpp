@@ -100,7 +100,11 @@ class HudTest : public GlContextTest {
     g_controller = &controller;
     g_vbo.supported = false;
   }
-  void TearDown() override { g_controller = nullptr; g_fps = 0; GlContextTest::TearDown(); }
+  void TearDown() override {
+    g_controller = nullptr;
+    g_fps = 0;
+    GlContextTest::TearDown();
+  }
 
   static std::vector<std::string> lines() {
     std::vector<std::string> texts(kHudLineCount);
