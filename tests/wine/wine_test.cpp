@@ -15,8 +15,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-constexpr int kDesktopWidth = 1024;  // the virtual display's own mode
-
 class Wine : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,17 +43,15 @@ class Wine : public ::testing::Test {
 
 TEST_F(Wine, StartsInTheRegistrysModeDrawsFramesAndAltF4RestoresTheDesktop) {
   start(640, 480);
-  // The splash: white text left of and below the centre, the rest black.
   EXPECT_TRUE(waitFor([&] {
     const Image s = screen.grab();
-    return s.width == 640 && s.count(240, 240, 320, 280, isWhite) > 20 &&
-           s.count(0, 0, 640, 160, isBlack) > 640 * 160 * 9 / 10;
+    return s.width == 640 && showsSplash(s);
   }, seconds(60))) << program->errorOutput();
   ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
   screen.grab().savePng(screenshotPath("wine-flight"));
   EXPECT_EQ(screen.mode().first, 640);
   EXPECT_EQ(endBy("alt+F4"), 0) << program->errorOutput();
-  EXPECT_EQ(screen.mode().first, kDesktopWidth);
+  EXPECT_EQ(screen.mode().first, 1024);  // the virtual display's own mode
 }
 
 TEST_F(Wine, AMissingTexturesErrorIsDismissedAndHeldEscapeEndsWithZero) {
@@ -68,12 +64,6 @@ TEST_F(Wine, AMissingTexturesErrorIsDismissedAndHeldEscapeEndsWithZero) {
   EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
   ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
   EXPECT_EQ(endBy("Escape"), 0) << program->errorOutput();
-}
-
-TEST_F(Wine, AModeTheDisplayLacksEndsWithOneAndLeavesTheDesktop) {
-  start(1234, 567);
-  EXPECT_EQ(program->waitForExit(seconds(60)), 1) << program->errorOutput();
-  EXPECT_EQ(screen.mode().first, kDesktopWidth);
 }
 
 }  // namespace
