@@ -19,8 +19,7 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
+constexpr int kWidth = 800, kHeight = 600;
 
 // Whether a line's text is the same in both: its white pixels, from the
 // capitals' height down, clear of the line above.
@@ -48,17 +47,16 @@ int gridShipsSeen(const Image& frame) {
   auto differs = [](const uint8_t* a, const uint8_t* b) {
     return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 60; };
   int seen = 0;
-  for (int i = 0; i < 7; ++i)
-    for (int j = 0; j < 7; ++j) {
-      const int x = int((1.0 + focal / aspect * ((3 - i) / 2.0) / depth) / 2.0 * kWidth);
-      const int y = int((1.0 - focal * ((3 - j) / 2.0 - 0.02) / depth) / 2.0 * kHeight);
-      bool speck = false;
-      for (int d = 0; d < 25 && !speck; ++d) {
-        const uint8_t* p = frame.at(x + d % 5 - 2, y + d / 5 - 2);
-        speck = differs(p, frame.at(x - 8, y)) && differs(p, frame.at(x + 8, y));
-      }
-      seen += speck;
+  for (int ship = 0; ship < 49; ++ship) {
+    const int x = int((1.0 + focal / aspect * ((3 - ship % 7) / 2.0) / depth) / 2.0 * kWidth);
+    const int y = int((1.0 - focal * ((3 - ship / 7) / 2.0 - 0.02) / depth) / 2.0 * kHeight);
+    bool speck = false;
+    for (int d = 0; d < 25 && !speck; ++d) {
+      const uint8_t* p = frame.at(x + d % 5 - 2, y + d / 5 - 2);
+      speck = differs(p, frame.at(x - 8, y)) && differs(p, frame.at(x + 8, y));
     }
+    seen += speck;
+  }
   return seen;
 }
 

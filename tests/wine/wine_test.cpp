@@ -43,10 +43,8 @@ class Wine : public ::testing::Test {
 
 TEST_F(Wine, StartsInTheRegistrysModeDrawsFramesAndAltF4RestoresTheDesktop) {
   start(640, 480);
-  EXPECT_TRUE(waitFor([&] {
-    const Image s = screen.grab();
-    return s.width == 640 && showsSplash(s);
-  }, seconds(60))) << program->errorOutput();
+  EXPECT_TRUE(waitFor([&] { const Image s = screen.grab(); return s.width == 640 && showsSplash(s); }, seconds(60)))
+      << program->errorOutput();
   ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
   screen.grab().savePng(screenshotPath("wine-flight"));
   EXPECT_EQ(screen.mode().first, 640);
