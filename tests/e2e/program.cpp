@@ -147,9 +147,8 @@ Window findByName(Display* display, Window window, const std::string& name) {
     XFree(title.value);
     if (match) return window;
   }
-  Window root, parent, *children = nullptr;
+  Window root, parent, *children = nullptr, found = 0;
   unsigned count = 0;
-  Window found = 0;
   if (XQueryTree(display, window, &root, &parent, &children, &count)) {
     for (unsigned k = 0; k < count && !found; ++k) found = findByName(display, children[k], name);
     if (children) XFree(children);
