@@ -66,7 +66,7 @@ void (*const kFlight[])() = {
       steer("20 0", 6);
       e2e::xdotool("mouseup 2 mouseup 1");
     },
-    [] { e2e::holdKey("r", milliseconds(200)); },
+    [] { e2e::xdotool("keydown r sleep 0.2 keyup r"); },
     [] {
       e2e::xdotool("key s");
       fire(milliseconds(600));
@@ -106,7 +106,7 @@ int measure() {
   flyUntil(sighting->seen + seconds(60), step);
   const Clock::time_point late = Clock::now();
   const long afterSixty = residentKb(program.pid());
-  e2e::holdKey("Escape", milliseconds(400));
+  e2e::xdotool("keydown Escape sleep 0.4 keyup Escape");
   const int exitCode = program.waitForExit(seconds(20));
 
   std::printf("Resident size of the program in flight at %d x %d, kB\n", kWidth, kHeight);

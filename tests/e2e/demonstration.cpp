@@ -46,9 +46,7 @@ int main(int argc, char** argv) {
   for (const auto& step : steps) {
     std::puts(step.said);
     xdotool(step.input);
-    char name[64];
-    std::snprintf(name, sizeof name, "demo-%02d-%s", ++shot, step.shot);
-    screen.grab().savePng(screenshotPath(name));
+    screen.grab().savePng(screenshotPath("demo-0" + std::to_string(++shot) + "-" + step.shot));
   }
   std::puts("Holding Escape ends the program.");
   const int code = program.endBy("Escape");

@@ -23,8 +23,7 @@ struct DisplayRun {
     stage.requestMode(kProgramMode.first, kProgramMode.second);
   }
   bool modeBecomes(std::pair<int, int> mode, milliseconds limit) const {
-    return waitFor([&] { return screen.mode() == mode; }, limit);
-  }
+    return waitFor([&] { return screen.mode() == mode; }, limit); }
   Screen screen;
   const std::pair<int, int> desktop;
   Stage stage;

@@ -8,9 +8,7 @@
 
 namespace e2e {
 
-struct Box {
-  int x0, y0, x1, y1;
-};
+struct Box { int x0, y0, x1, y1; };
 
 enum class HudLine { Fps, Vbo, Speed, Acceleration, Mode, Thruster, Power };
 

@@ -29,6 +29,12 @@ bool showsFrames(const Image& screen) {
   return true;
 }
 
+bool showsSplash(const Image& s) {
+  const int w = s.width, h = s.height;
+  return s.count(w / 2 - 80, h / 2, w / 2, h / 2 + 40, isWhite) > 20 &&
+         s.count(0, 0, w, h / 3, isBlack) > w * h / 3 * 9 / 10;
+}
+
 void Image::savePng(const std::string& path) const {
   fs::create_directories(fs::path(path).parent_path());
   const std::string command =
@@ -55,7 +61,6 @@ Stage::~Stage() {
 }
 
 void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir()) / dataFile); }
-
 void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& bytes) {
   omit(dataFile);
   std::ofstream(fs::path(dataDir()) / dataFile, std::ios::binary)
@@ -95,10 +100,7 @@ Program::Program(const Stage& stage, const std::vector<std::string>& command, co
 }
 
 Program::~Program() {
-  if (running()) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  if (running() && kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
 }
 
 bool Program::running() {
@@ -145,9 +147,8 @@ Window findByName(Display* display, Window window, const std::string& name) {
     XFree(title.value);
     if (match) return window;
   }
-  Window root, parent, *children = nullptr;
+  Window root, parent, *children = nullptr, found = 0;
   unsigned count = 0;
-  Window found = 0;
   if (XQueryTree(display, window, &root, &parent, &children, &count)) {
     for (unsigned k = 0; k < count && !found; ++k) found = findByName(display, children[k], name);
     if (children) XFree(children);
@@ -158,24 +159,22 @@ Window findByName(Display* display, Window window, const std::string& name) {
 }  // namespace
 
 Screen::Screen(const std::string& xvfbArguments) {
-  if (!xvfbArguments.empty()) startOwnDisplay(xvfbArguments);
+  if (!xvfbArguments.empty()) {
+    previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
+    const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
+                                " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
+                                "; exec cat >/dev/null'";
+    ownDisplay_ = popen(command.c_str(), "we");
+    std::string display;
+    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
+    fs::remove(name);
+    if (display.empty()) throw std::runtime_error("the virtual display did not start");
+    setenv("DISPLAY", display.c_str(), 1);
+  }
   display_ = XOpenDisplay(nullptr);
   if (!display_) throw std::runtime_error("no X display");
   XSetErrorHandler(noteXError);
-}
-
-void Screen::startOwnDisplay(const std::string& xvfbArguments) {
-  previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-  const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
-  const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
-                              " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
-                              "; exec cat >/dev/null'";
-  ownDisplay_ = popen(command.c_str(), "we");
-  std::string display;
-  waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
-  fs::remove(name);
-  if (display.empty()) throw std::runtime_error("the virtual display did not start");
-  setenv("DISPLAY", display.c_str(), 1);
 }
 
 Screen::~Screen() {
@@ -230,12 +229,6 @@ unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseco
 void xdotool(const std::string& arguments) {
   const std::string command = "xdotool " + arguments;
   if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
-}
-
-void holdKey(const std::string& key, std::chrono::milliseconds held) {
-  xdotool("keydown " + key);
-  pause(held);
-  xdotool("keyup " + key);
 }
 
 std::string screenshotPath(const std::string& name) { return ORBITRAND_SCREENSHOT_DIR "/" + name + ".png"; }

@@ -16,8 +16,7 @@
 namespace e2e {
 
 struct Image {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
   std::vector<uint8_t> rgb;  // top row first
 
   const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
@@ -37,6 +36,8 @@ inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8;
 // Frames are drawn: the heads-up display's right column (speed to power),
 // placed for the picture's size, holds text.
 bool showsFrames(const Image& screen);
+// The splash: white text left of and below the centre, the top third black.
+bool showsSplash(const Image& screen);
 
 inline void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 
@@ -113,8 +114,6 @@ class Screen {
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
 
  private:
-  void startOwnDisplay(const std::string& xvfbArguments);
-
   FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
   void* display_ = nullptr;
@@ -122,7 +121,6 @@ class Screen {
 
 // Real input events through the X test extension (xdotool).
 void xdotool(const std::string& arguments);
-void holdKey(const std::string& key, std::chrono::milliseconds held);
 
 // Where a screenshot of that name goes, for a person to look at.
 std::string screenshotPath(const std::string& name);

@@ -15,7 +15,6 @@
 namespace e2e {
 namespace {
 
-using std::chrono::milliseconds;
 using std::chrono::seconds;
 using namespace std::string_literals;
 
@@ -32,10 +31,8 @@ std::string runTrace(const std::vector<std::string>& command) {
   const std::string focus = "windowfocus --sync " + std::to_string(window);
   for (const std::string& step : {focus, "search --maxdepth 0 --name '' windowfocus --sync"s, focus,
                                   "mousemove 200 200 click 1"s, "keydown a sleep 0.2 keyup a"s, focus,
-                                  "keydown alt+F4 sleep 0.2 keyup alt+F4"s}) {
-    xdotool(step);
-    pause(milliseconds(500));
-  }
+                                  "keydown alt+F4 sleep 0.2 keyup alt+F4"s})
+    xdotool(step + " sleep 0.5");
   program.waitForExit(seconds(30));
   return program.errorOutput();
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "tests/e2e/program.h"
@@ -15,65 +14,32 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-constexpr int kDesktopWidth = 1024;  // the virtual display's own mode
-
-class Wine : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) GTEST_SKIP() << "run scripts/build-windows.sh";
-  }
-
-  // The registry file goes into the test run's Wine prefix, then the program starts.
-  void start(int width, int height) {
-    stage.requestMode(width, height);
-    const std::string command = "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
-    const std::vector<std::string> shell = {"sh", "-c", command + ORBITRAND_WINDOWS_PROGRAM};
-    program = std::make_unique<Program>(stage, shell, stage.dataDir());
-  }
-
-  // Keys go to the window with the focus: one that the key destroys must
-  // have it first, or the key stays held down.
-  int endBy(const std::string& keys) {
-    xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
-    return program->endBy(keys);
-  }
-
+// Its own mode from the registry file (put into the test run's Wine prefix),
+// the splash, the missing texture's error dismissed, frames, and Alt+F4 back
+// to the desktop's mode.
+TEST(Wine, StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4RestoresTheDesktop) {
+  if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) GTEST_SKIP() << "run scripts/build-windows.sh";
   Stage stage;
   Screen screen;
-  std::unique_ptr<Program> program;
-};
-
-TEST_F(Wine, StartsInTheRegistrysModeDrawsFramesAndAltF4RestoresTheDesktop) {
-  start(640, 480);
-  // The splash: white text left of and below the centre, the rest black.
-  EXPECT_TRUE(waitFor([&] {
-    const Image s = screen.grab();
-    return s.width == 640 && s.count(240, 240, 320, 280, isWhite) > 20 &&
-           s.count(0, 0, 640, 160, isBlack) > 640 * 160 * 9 / 10;
-  }, seconds(60))) << program->errorOutput();
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
-  screen.grab().savePng(screenshotPath("wine-flight"));
-  EXPECT_EQ(screen.mode().first, 640);
-  EXPECT_EQ(endBy("alt+F4"), 0) << program->errorOutput();
-  EXPECT_EQ(screen.mode().first, kDesktopWidth);
-}
-
-TEST_F(Wine, AMissingTexturesErrorIsDismissedAndHeldEscapeEndsWithZero) {
+  stage.requestMode(640, 480);
   stage.omit("tex_kesh.bmp");
-  start(800, 600);
+  const std::string command = "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
+  Program program(stage, {"sh", "-c", command + ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir());
+  EXPECT_TRUE(waitFor([&] { const Image s = screen.grab(); return s.width == 640 && showsSplash(s); }, seconds(60)))
+      << program.errorOutput();
   const unsigned long box = screen.findWindow("Error", seconds(60));
-  ASSERT_NE(box, 0u) << program->errorOutput();
+  ASSERT_NE(box, 0u) << program.errorOutput();
   screen.grab().savePng(screenshotPath("wine-missing-texture"));
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
   EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
-  EXPECT_EQ(endBy("Escape"), 0) << program->errorOutput();
-}
-
-TEST_F(Wine, AModeTheDisplayLacksEndsWithOneAndLeavesTheDesktop) {
-  start(1234, 567);
-  EXPECT_EQ(program->waitForExit(seconds(60)), 1) << program->errorOutput();
-  EXPECT_EQ(screen.mode().first, kDesktopWidth);
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program.errorOutput();
+  screen.grab().savePng(screenshotPath("wine-flight"));
+  EXPECT_EQ(screen.mode().first, 640);
+  // Keys go to the window with the focus: the one Alt+F4 destroys must have
+  // it first, or the keys stay held down.
+  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
+  EXPECT_EQ(program.endBy("alt+F4"), 0) << program.errorOutput();
+  EXPECT_EQ(screen.mode().first, 1024);  // the virtual display's own mode
 }
 
 }  // namespace
