@@ -14,6 +14,12 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
+// The registry file goes into the test run's Wine prefix, then the program starts.
+Program startUnderWine(const Stage& stage) {
+  const std::string command = "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
+  return Program(stage, {"sh", "-c", command + ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir());
+}
+
 // Its own mode from the registry file (put into the test run's Wine prefix),
 // the splash, the missing texture's error dismissed, frames, and Alt+F4 back
 // to the desktop's mode.
@@ -23,8 +29,7 @@ TEST(Wine, StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4
   Screen screen;
   stage.requestMode(640, 480);
   stage.omit("tex_kesh.bmp");
-  const std::string command = "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
-  Program program(stage, {"sh", "-c", command + ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir());
+  Program program = startUnderWine(stage);
   EXPECT_TRUE(waitFor([&] { const Image s = screen.grab(); return s.width == 640 && showsSplash(s); }, seconds(60)))
       << program.errorOutput();
   const unsigned long box = screen.findWindow("Error", seconds(60));
@@ -40,6 +45,23 @@ TEST(Wine, StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4
   xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
   EXPECT_EQ(program.endBy("alt+F4"), 0) << program.errorOutput();
   EXPECT_EQ(screen.mode().first, 1024);  // the virtual display's own mode
+}
+
+TEST(Wine, AModeTheDisplayLacksEndsWithOneAndHeldEscapeWithZero) {
+  if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) GTEST_SKIP() << "run scripts/build-windows.sh";
+  Screen screen;
+  Stage refused;
+  refused.requestMode(1234, 567);
+  Program program = startUnderWine(refused);
+  EXPECT_EQ(program.waitForExit(seconds(60)), 1) << program.errorOutput();
+  EXPECT_EQ(screen.mode().first, 1024);
+
+  Stage stage;
+  stage.requestMode(800, 600);
+  Program flying = startUnderWine(stage);
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << flying.errorOutput();
+  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
+  EXPECT_EQ(flying.endBy("Escape"), 0) << flying.errorOutput();
 }
 
 }  // namespace
