@@ -90,9 +90,20 @@ cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$package/licences/mingw-w64-co
 
 # lib3ds's source exactly as compiled in, and ours, from which orbitrand.exe
 # can be built again with a changed lib3ds.
+# In a git checkout, the files git knows of or would add (changes included,
+# build output and ignored files left out); elsewhere the folder without its
+# builds.
 source_archive() {  # <archive> <folder> <name of the folder in the archive>
-  tar -czf "$1" --sort=name --owner=0 --group=0 --numeric-owner --exclude=./.git \
-      --exclude='./build*' -C "$2" --transform="s,^\.,$3," .
+  local files
+  files=$(mktemp)
+  if git -C "$2" rev-parse --show-toplevel 2>/dev/null | grep -qx "$2"; then
+    git -C "$2" ls-files -z --cached --others --exclude-standard | sed -z 's,^,./,' >"$files"
+  else
+    (cd "$2" && find . \( -path ./.git -o -path './build*' \) -prune -o ! -type d -print0) >"$files"
+  fi
+  tar -czf "$1" --sort=name --owner=0 --group=0 --numeric-owner --transform="s,^\.,$3," \
+      -C "$2" --null -T "$files"
+  rm -f "$files"
 }
 if [ "$lib3ds_source" = "$out/lib3ds-$lib3ds_version" ]; then
   cp "$out/downloads/$lib3ds_tarball" "$package/source/"
