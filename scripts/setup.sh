@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libx11-dev libxrandr-dev libxtst-dev
   xvfb xdotool x11-xserver-utils imagemagick
   xfonts-base
-  g++-mingw-w64-x86-64-win32 curl wine wine64
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-base mingw-w64-x86-64-dev curl wine wine64
   dpkg-dev file lintian
 )
 
