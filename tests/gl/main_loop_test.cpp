@@ -114,15 +114,21 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 3);
 }
 
-// Every waiting message is handled before the next frame: the keys queued
-// before the first, then the close that Escape, polled in it, posts.
-TEST_F(RunningApplication, TheLoopComposesAFrameOnlyWhenNoMessageWaits) {
+// Every waiting message is handled before a frame: the keys and the switch
+// away queued before the first. Inactive, the loop composes none, and a close
+// (here the desktop's, a moment later) still ends it.
+TEST_F(RunningApplication, TheLoopComposesAFrameOnlyWhenNoMessageWaitsAndTheApplicationIsActive) {
   ASSERT_TRUE(createScene());
   startFrameClock();
   for (const WPARAM key : {'A', 'D'}) PostMessageA(g_window, WM_KEYDOWN, key, 0);
-  platform::testing::injectKeyState(VK_ESCAPE, true);
+  PostMessageA(g_window, WM_ACTIVATEAPP, FALSE, 0);
+  SDL_AddTimer(300, [](Uint32, void*) -> Uint32 {
+    SDL_Event quit{SDL_QUIT};
+    SDL_PushEvent(&quit);
+    return 0;
+  }, nullptr);
   runMainLoop();
-  EXPECT_EQ(g_frameCount, 1);
+  EXPECT_EQ(g_frameCount, 0);
   EXPECT_EQ(g_window, nullptr) << "shut down";
 }
 

@@ -39,30 +39,21 @@ TEST(ExtensionSearch, FindsTheNameOnlyAsAWholeWord) {
 
 using GraphicsTest = GlContextTest;
 
-// Texts drawn at raster points of the plane 100 units in front of the eye,
+// Texts drawn from raster points of the plane 100 units in front of the eye,
 // each in its colour, on black: what the splash and the display must show.
-struct Text {
-  float x, y;
-  Colour colour;
-  std::string text;
-};
+using Text = std::tuple<float, float, Colour, std::string>;
 std::vector<uint8_t> picture(const std::vector<Text>& texts) {
   glClear(GL_COLOR_BUFFER_BIT);
   glDisable(GL_TEXTURE_2D);
   glLoadIdentity();
   glTranslatef(0, 0, -100);
-  for (const Text& t : texts) {
-    glColor3ub(t.colour.r, t.colour.g, t.colour.b);
-    glRasterPos2f(t.x, t.y);
-    printText(t.text.c_str());
+  for (const auto& [x, y, colour, text] : texts) {
+    glColor3ub(colour.r, colour.g, colour.b);
+    glRasterPos2f(x, y);
+    printText(text.c_str());
   }
   glEnable(GL_TEXTURE_2D);
   return readPixels();
-}
-int differences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  int count = 0;
-  for (size_t k = 0; k < a.size(); ++k) count += a[k] != b[k];
-  return count;
 }
 
 TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
@@ -84,7 +75,7 @@ TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
   // the splash, slightly left of and below the centre.
   const std::vector<uint8_t> splash = readPixels();
   EXPECT_GT(ink(splash, kWhite), 100);
-  EXPECT_EQ(differences(splash, picture({{-5, -1, kWhite, "Loading..."}})), 0);
+  EXPECT_TRUE(splash == picture({{-5, -1, kWhite, "Loading..."}}));
   // Mesa lists buffer objects, with all their entry points.
   EXPECT_TRUE(g_vbo.supported && g_vbo.glGenBuffersARB && g_vbo.glBindBufferARB && g_vbo.glBufferDataARB &&
               g_vbo.glDeleteBuffersARB);
@@ -193,7 +184,7 @@ TEST_F(HudTest, EachLineStandsAtItsPlaceInItsColourAndAtFiveToFourOnlyTheRightCo
     for (int line = 0; line < kHudLineCount; ++line)
       expected.push_back({places[line][0], places[line][1],
                           line != kBufferObjectLine ? kWhite : supported ? kGreen : kRed, lines()[line]});
-    EXPECT_EQ(differences(drawn(), picture(expected)), 0) << supported;
+    EXPECT_TRUE(drawn() == picture(expected)) << supported;
   }
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_TEXTURE_2D));
   GLfloat colour[4];

@@ -108,7 +108,7 @@ TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeEachWrapp
       {-5, 0, 30, -0.05f, 0, -0.05f, 0.05f},  // roll does not scroll
       {0, -3, 0, 0.98f, 0, 0.01f, 0},         // drawn at 1.01, then wrapped
       {-3, 0, 0, 0, 1.98f, 0, 0.01f},
-      {-50, 0, 0, 0, 1.5f, 0, 0},             // reaching the repeat wraps
+      {-50, -50, 0, 0.5f, 1.5f, 0, 0},        // reaching the repeat wraps
       {0, 0, 0, -0.5f, 1, -0.5f, 1},
   };
   for (const auto& step : steps) {
