@@ -146,9 +146,9 @@ first_failure() {
 # The unit, then the GL, then the end-to-end tests. Each test that fails is
 # run twice more; the first to fail three times of three kills, and goes with
 # its failure's first line to $work/verdict. Those that failed only sometimes
-# go to $work/unsteady. Each mutant gets a virtual display of its own, so
-# that a program killed in a failed test cannot leave its display mode to
-# the next.
+# go to $work/unsteady. Each mutant, and each test run again, gets a virtual
+# display of its own, so that a program killed in a failed test cannot leave
+# its display mode to the next.
 run_tests() {
   cd "$work/build" || return 1
   : >"$work/verdict"
@@ -158,7 +158,8 @@ run_tests() {
     for test in $(sed -n 's/^\s*[0-9]\+ - \([^ ]*\) (.*)$/\1/p' "$work/test.log"); do
       local failures=1
       for again in 2 3; do
-        ctest -R "^${test//./\\.}\$" --output-on-failure --timeout 300 >"$work/again-$again.log" 2>&1 ||
+        "$top/scripts/with-display.sh" ctest -R "^${test//./\\.}\$" --output-on-failure --timeout 300 \
+          >"$work/again-$again.log" 2>&1 ||
           failures=$((failures + 1))
       done
       if [ "$failures" = 3 ]; then
@@ -171,7 +172,7 @@ run_tests() {
   return 0
 }
 export -f run_tests first_failure
-export work
+export work top
 
 selected=("$@")
 killed=0 survived=0 total=0
