@@ -97,14 +97,13 @@ TEST_F(Run, Flight) {
   const struct { const char *press, *release; HudLine line; } inputs[] = {
       {"mousedown 1 mousedown 3", "mouseup 3 mouseup 1", HudLine::Acceleration},
       {"keydown r", "keyup r", HudLine::Power}, {"keydown f", "keyup f", HudLine::Power},
-      {"key a", "sleep 0", HudLine::Thruster}, {"key s", "sleep 0", HudLine::Thruster},
-      {"key Tab", "sleep 0", HudLine::Mode}, {"key w", "sleep 0", HudLine::Thruster},
-      {"key Tab", "sleep 0", HudLine::Mode}};
+      {"key a", "", HudLine::Thruster}, {"key s", "", HudLine::Thruster}, {"key Tab", "", HudLine::Mode},
+      {"key w", "", HudLine::Thruster}, {"key Tab", "", HudLine::Mode}};
   for (const auto& input : inputs) {
     const Image before = screen.grab();
     xdotool(input.press);
     EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, seconds(20))) << input.press;
-    xdotool(input.release);
+    if (*input.release) xdotool(input.release);
   }
 
   // Steering turns the ship, which turns on while the button is held: the
