@@ -16,8 +16,8 @@
 #include "render/graphics.h"
 #include "scene/chase_camera.h"
 #include "scene/star_background.h"
-#include "sim/scene_setup.h"
 #include "sim/body.h"
+#include "sim/scene_setup.h"
 #include "sim/ship_controller.h"
 #include "tests/support/gl_context.h"
 

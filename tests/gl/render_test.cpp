@@ -184,7 +184,8 @@ TEST_F(HudTest, EachLineStandsAtItsPlaceInItsColourAndAtFiveToFourOnlyTheRightCo
     for (int line = 0; line < kHudLineCount; ++line)
       expected.push_back({places[line][0], places[line][1],
                           line != kBufferObjectLine ? kWhite : supported ? kGreen : kRed, lines()[line]});
-    EXPECT_TRUE(drawn() == picture(expected)) << supported;
+    const std::vector<uint8_t> wanted = picture(expected);
+    EXPECT_TRUE(drawn() == wanted) << supported;  // drawn last, for the state it leaves
   }
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_TEXTURE_2D));
   GLfloat colour[4];
