@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Mutation check, run by hand: puts small plausible faults into the code one
 # at a time, rebuilds the program and the test binaries, and runs the unit,
-# GL and end-to-end tests against each, stopping at the first failing test.
-# A fault that no test notices ("survived") is a gap in the suite, unless its
+# GL and end-to-end tests against each, a layer at a time. A test that fails
+# is run twice more on its own, and kills the fault only if it fails all
+# three times: a failure that does not repeat says nothing about the fault.
+# Each kill is printed with its test and the first line of its failure. A
+# fault that no test notices ("survived") is a gap in the suite, unless its
 # line below says why it cannot be seen.
 #
 #   scripts/mutate.sh          every mutant
@@ -33,6 +36,9 @@ app/frame_clock.cpp @@ QueryPerformanceCounter(&now);\n    g_clock.nowTicks = no
 app/frame_clock.cpp @@ g_clock.lastFrameTicks = g_clock.nowTicks; @@  @@ frame times grow from the start
 app/frame_clock.cpp @@ g_frameCount = 0;\n} @@ } @@ the rate is set only once
 app/main_window.cpp @@ CDS_FULLSCREEN @@ CDS_RESET @@ the start-up mode switch is not full-screen
+app/main_window.cpp @@ != DISP_CHANGE_SUCCESSFUL @@ == DISP_CHANGE_FAILED @@ a mode the display lacks opens the window all the same
+app/main_loop.cpp @@ } else if (g_app.active) { @@ }\n    if (g_app.active) { @@ a frame is composed after every message
+app/main_loop.cpp @@ } else if (g_app.active) { @@ } else { @@ frames are composed while inactive
 render/frame.cpp @@ drawWorld();\n  drawHud(); @@ drawHud();\n  drawWorld(); @@ the display is drawn before the world
 render/frame.cpp @@ drawBackdrop();\n  drawWorld(); @@ drawWorld();\n  drawBackdrop(); @@ the backdrop is drawn over the world
 render/frame.cpp @@ recentreWorld();\n  g_camera->updateView(); @@ g_camera->updateView();\n  recentreWorld(); @@ the view before the re-centring @@ the view depends on the ship's orientation only, never on positions
@@ -44,6 +50,11 @@ render/graphics.cpp @@ glEnable(GL_CULL_FACE); @@  @@ back faces are drawn
 render/graphics.cpp @@ found[length] == ' ' || @@  @@ a name is found only at the end of the list
 render/hud.cpp @@ glColor3f(0.0f, 1.0f, 0.0f); @@ glColor3f(1.0f, 1.0f, 1.0f); @@ the buffer-object line is white
 render/hud.cpp @@ glDisable(GL_DEPTH_TEST);\n  glDisable(GL_TEXTURE_2D); @@ glDisable(GL_TEXTURE_2D); @@ the display is depth-tested against the world
+render/hud.cpp @@ {33.0f, 32.0f},  {33.0f, 29.0f} @@ {33.0f, 29.0f},  {33.0f, 32.0f} @@ the mode and the thruster lines change places
+render/hud.cpp @@ {33.0f, 26.0f}, @@ {33.0f, 23.0f}, @@ the power line stands lower
+render/hud.cpp @@ } else if (line == kSpeedLine) {\n      glColor3f(1.0f, 1.0f, 1.0f);\n    } @@ } @@ the right column takes the buffer-object line's colour
+render/splash.cpp @@ glRasterPos2f(-5.0f, -1.0f); @@ glRasterPos2f(-5.0f, 1.0f); @@ the splash stands above the centre
+render/splash.cpp @@ glTranslatef(0.0f, 0.0f, -100.0f); @@ glTranslatef(0.0f, 0.0f, -50.0f); @@ the splash is placed on a nearer plane
 render/font.cpp @@ * -20 / 1024 @@ * -20 / 800 @@ the text height follows another width
 scene/scene_object.cpp @@ glRotatef(rotationX, 1.0f, 0.0f, 0.0f);\n  glRotatef(rotationY, 0.0f, 1.0f, 0.0f); @@ glRotatef(rotationY, 0.0f, 1.0f, 0.0f);\n  glRotatef(rotationX, 1.0f, 0.0f, 0.0f); @@ rotations about Y before X
 scene/scene_object.cpp @@ rotationX = 0.0f;\n} @@ } @@ pitch increments are never cleared
@@ -53,6 +64,9 @@ scene/star_background.cpp @@ rotationY / -100.0 @@ rotationY / 100.0 @@ the star
 scene/star_background.cpp @@ glTexCoord2f(offsetU + repeatU, offsetV);\n    glVertex3i(g_display.Width, 0, 0); @@ glTexCoord2f(offsetU, offsetV);\n    glVertex3i(g_display.Width, 0, 0); @@ the top right corner takes the top left's texture coordinate
 scene/star_background.cpp @@ glTexCoord2f(offsetU, offsetV + repeatV);\n    glVertex3i(0, g_display.Height, 0); @@ glTexCoord2f(offsetU, offsetV + repeatU);\n    glVertex3i(0, g_display.Height, 0); @@ the vertical repeat count taken from the horizontal one
 scene/star_background.cpp @@ if (offsetU >= repeatU) offsetU -= repeatU; @@  @@ the horizontal offset never wraps
+scene/star_background.cpp @@ if (offsetU >= repeatU) @@ if (offsetU > repeatU) @@ the horizontal offset wraps only past the repeat count
+scene/star_background.cpp @@ if (offsetV >= repeatV) offsetV -= repeatV; @@  @@ the vertical offset never wraps
+scene/star_background.cpp @@ if (offsetV >= repeatV) @@ if (offsetV >= repeatU) @@ the vertical offset wraps at the horizontal repeat count
 scene/chase_camera.cpp @@ for (SceneObject* object = g_objects; object; object = object->next) *object->position -= shift; @@ for (SceneObject* object = g_objects->next; object; object = object->next) *object->position -= shift; @@ the first object is not re-centred
 scene/vector3.cpp @@ 1e-6f @@ 1e-3f @@ short vectors are not normalised
 scene/model_file_check.cpp @@ constexpr size_t kNameBuffer = 64; @@ constexpr size_t kNameBuffer = 65; @@ a name of 64 characters overflows lib3ds's buffer
@@ -62,8 +76,16 @@ sim/ship_controller.cpp @@ thrust.lengthSquared() >= body->velocity.lengthSquare
 sim/flight_input.cpp @@ case Ventral:\n      return ship.up; @@ case Ventral:\n      return ship.up * -1.0; @@ the ventral thruster pushes down
 sim/flight_input.cpp @@ controller.addRotation(dy / kPixelsPerDegree, dx / kPixelsPerDegree, 0.0f) @@ controller.addRotation(dx / kPixelsPerDegree, dy / kPixelsPerDegree, 0.0f) @@ pitch and yaw swapped
 sim/flight_input.cpp @@ if (controller.power > 1.0f) controller.power = 1.0f; @@  @@ power can pass 100 %
+sim/flight_input.cpp @@ if (controller.power < 0.0f) controller.power = 0.0f; @@  @@ power can fall below 0 %
+sim/flight_input.cpp @@   if (held('F') @@   else if (held('F') @@ F does nothing while R is held
+sim/flight_input.cpp @@ case Main:\n      return ship.forward; @@ case Main:\n      return Vector3(0.0, 0.0, -1.0); @@ the main thruster pushes along the world's -z, not the ship's nose
+sim/flight_input.cpp @@ const Vector3 side = ship.forward.cross(ship.up); @@ const Vector3 side(1.0, 0.0, 0.0); @@ the side thrusters push along the world's x
+sim/flight_input.cpp @@ thrustDirection(controller.thruster, *controller.ship) *\n                             static_cast<double>(controller.power) @@ thrustDirection(controller.thruster, *controller.ship) @@ thrust at full power whatever the setting
 sim/simulation_step.cpp @@ applyGravity();\n  pollFlightInput(); @@ pollFlightInput();\n  applyGravity(); @@ gravity overwrites the pilot's thrust
 sim/body.cpp @@ const float h = dt * dt / 2.0f; @@ const float h = dt * dt; @@ integration doubles the acceleration term
+sim/body.cpp @@ const float h = dt * dt / 2.0f; @@ const double h = static_cast<double>(dt) * dt / 2.0; @@ the half step squared in double precision
+sim/body.cpp @@ *position += velocity * static_cast<double>(dt) + acceleration * static_cast<double>(h); @@ *position += velocity * static_cast<double>(dt);\n  *position += acceleration * static_cast<double>(h); @@ the position advanced in two roundings
+sim/body.cpp @@ dt * angularVelocity[axis] + h * angularAcceleration[axis] + *increment[axis] @@ *increment[axis] + dt * angularVelocity[axis] + h * angularAcceleration[axis] @@ the turning increment summed from the pending one
 image/bmp_loader.cpp @@ out[0] = source[2]; @@ out[0] = source[0]; @@ red taken from blue
 image/bmp_loader.cpp @@ source += width & 3; @@  @@ row padding is not skipped
 image/bmp_loader.cpp @@ if (info.biWidth <= 0 || info.biHeight <= 0) return false; @@ if (info.biWidth <= 0) return false; @@ top-down pictures are converted
@@ -110,18 +132,47 @@ targets=(orbitrand data unit_tests gl_tests e2e_tests)
 build() { nice -n 10 cmake --build "$work/build" -j2 --target "${targets[@]}" >"$work/build.log" 2>&1; }
 build || { echo "the unchanged tree does not build: $work/build.log"; exit 1; }
 
-# The unit, then the GL, then the end-to-end tests; the first failure kills.
-# Each mutant gets a virtual display of its own, so that a program killed in
-# a failed test cannot leave its display mode to the next.
+# The first failure in a test's output: gtest's file and line with the
+# message (and the line after it where the message ends with a colon), or
+# else how the test ended.
+first_failure() {
+  perl -ne '
+    if (/^\S*?([^\/\s]+:\d+): Failure$/) { $at = "$1: "; next }
+    if (defined $at) { chomp; s/^\s+//; $said .= ($said ? " " : "") . $_; if ($said !~ /:$/) { print "$at$said\n"; exit } }
+    $ended = $1 if /\*\*\*(\S.*?)\s+[\d.]+ sec$/;
+    END { print "$ended\n" if !defined $said && defined $ended }' "$1"
+}
+
+# The unit, then the GL, then the end-to-end tests. Each test that fails is
+# run twice more; the first to fail three times of three kills, and goes with
+# its failure's first line to $work/verdict. Those that failed only sometimes
+# go to $work/unsteady. Each mutant, and each test run again, gets a virtual
+# display of its own, so that a program killed in a failed test cannot leave
+# its display mode to the next.
 run_tests() {
   cd "$work/build" || return 1
+  : >"$work/verdict"
+  : >"$work/unsteady"
   for label in '^unit$' '^gl$' '^e2e$'; do
-    ctest -L "$label" -E 'demonstration' --stop-on-failure --timeout 300 >"$work/test.log" 2>&1 || return 1
+    ctest -L "$label" -E 'demonstration' --timeout 300 >"$work/test.log" 2>&1 && continue
+    for test in $(sed -n 's/^\s*[0-9]\+ - \([^ ]*\) (.*)$/\1/p' "$work/test.log"); do
+      local failures=1
+      for again in 2 3; do
+        "$top/scripts/with-display.sh" ctest -R "^${test//./\\.}\$" --output-on-failure --timeout 300 \
+          >"$work/again-$again.log" 2>&1 ||
+          failures=$((failures + 1))
+      done
+      if [ "$failures" = 3 ]; then
+        echo "$test: $(first_failure "$work/again-3.log")" >"$work/verdict"
+        return 1
+      fi
+      echo "$test failed $failures of 3 times" >>"$work/unsteady"
+    done
   done
   return 0
 }
-export -f run_tests
-export work
+export -f run_tests first_failure
+export work top
 
 selected=("$@")
 killed=0 survived=0 total=0
@@ -137,7 +188,6 @@ for index in "${!records[@]}"; do
     printf '%2d  BROKEN    %s: the text is found %s times: %s\n' "$number" "$file" "$count" "$what"
     continue
   fi
-  by=""
   cp "$path" "$work/original"
   FROM="$from" TO="$to" perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$path"
   if ! build; then
@@ -146,7 +196,6 @@ for index in "${!records[@]}"; do
     fate="SURVIVED"
   else
     fate="killed"
-    by=$(grep -m1 -oE '[0-9]+ - [^ ]+ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$work/test.log" | cut -d' ' -f3)
   fi
   cp "$work/original" "$path"
   touch "$path"
@@ -154,7 +203,10 @@ for index in "${!records[@]}"; do
     killed) killed=$((killed + 1)); total=$((total + 1)) ;;
     SURVIVED) survived=$((survived + 1)); total=$((total + 1)) ;;
   esac
-  printf '%2d  %-9s %s: %s%s%s\n' "$number" "$fate" "$file" "$what" "${why:+ (unobservable: $why)}" "${by:+, by $by}"
+  by=$([ "$fate" = killed ] && cat "$work/verdict")
+  unsteady=$([ "$fate" != "NO BUILD" ] && paste -sd ';' "$work/unsteady")
+  printf '%2d  %-9s %s: %s%s%s%s\n' "$number" "$fate" "$file" "$what" "${why:+ (unobservable: $why)}" \
+    "${by:+, by $by}" "${unsteady:+ [not repeated: $unsteady]}"
 done
 build >/dev/null
 [ "$total" -gt 0 ] && echo "Score: $killed of $total mutants killed ($((100 * killed / total)) %), $survived survived."

@@ -12,6 +12,7 @@ packages=(
   xfonts-base
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-base mingw-w64-x86-64-dev curl wine wine64
   dpkg-dev file lintian
+  ccache
 )
 
 missing=()

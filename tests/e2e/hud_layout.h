@@ -1,6 +1,7 @@
-// Where the heads-up display's lines fall on the screen: their raster
-// positions lie on a plane 100 units in front of the eye, seen through the
-// 45-degree perspective of the program, in a font of about height / 40 pixels.
+// Where the splash's and the heads-up display's texts fall on the screen:
+// their raster positions lie on a plane 100 units in front of the eye, seen
+// through the 45-degree perspective of the program, in a font of about
+// width / 50 pixels.
 #pragma once
 
 #include <algorithm>
@@ -12,15 +13,19 @@ struct Box { int x0, y0, x1, y1; };
 
 enum class HudLine { Fps, Vbo, Speed, Acceleration, Mode, Thruster, Power };
 
-inline Box hudLine(HudLine line, int width, int height) {
-  static const double raster[][2] = {{-54, 38}, {-54, 35}, {33, 38}, {33, 35}, {33, 32}, {33, 29}, {33, 26}};
-  const double x = raster[int(line)][0], y = raster[int(line)][1];
+// Where text drawn from a raster point of that plane falls on a screen.
+inline Box textBox(double x, double y, int width, int height) {
   const double halfHeight = 100.0 * std::tan(22.5 * M_PI / 180.0);
   const double halfWidth = halfHeight * width / height;
   const int left = static_cast<int>((1.0 + x / halfWidth) / 2.0 * width);
   const int baseline = static_cast<int>((1.0 - y / halfHeight) / 2.0 * height);
   const int glyph = width * 20 / 1024 + 2;
   return {left, baseline - glyph, std::min(width, left + width / 4), baseline + glyph / 3};
+}
+
+inline Box hudLine(HudLine line, int width, int height) {
+  static const double raster[][2] = {{-54, 38}, {-54, 35}, {33, 38}, {33, 35}, {33, 32}, {33, 29}, {33, 26}};
+  return textBox(raster[int(line)][0], raster[int(line)][1], width, height);
 }
 
 }  // namespace e2e

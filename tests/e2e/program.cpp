@@ -29,12 +29,6 @@ bool showsFrames(const Image& screen) {
   return true;
 }
 
-bool showsSplash(const Image& s) {
-  const int w = s.width, h = s.height;
-  return s.count(w / 2 - 80, h / 2, w / 2, h / 2 + 40, isWhite) > 20 &&
-         s.count(0, 0, w, h / 3, isBlack) > w * h / 3 * 9 / 10;
-}
-
 void Image::savePng(const std::string& path) const {
   fs::create_directories(fs::path(path).parent_path());
   const std::string command =

@@ -36,8 +36,6 @@ inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8;
 // Frames are drawn: the heads-up display's right column (speed to power),
 // placed for the picture's size, holds text.
 bool showsFrames(const Image& screen);
-// The splash: white text left of and below the centre, the top third black.
-bool showsSplash(const Image& screen);
 
 inline void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 

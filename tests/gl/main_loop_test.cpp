@@ -1,5 +1,6 @@
-// The window procedure; switching away and back and closing over the real
-// window and context; one frame's stages in their fixed order.
+// The window procedure; a mode the display lacks; switching away and back,
+// the main loop and closing over the real window and context; one frame's
+// stages in their fixed order.
 #include "app/window_proc.h"
 
 #include <SDL2/SDL.h>
@@ -8,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/display_settings.h"
 #include "app/frame_clock.h"
+#include "app/main_loop.h"
 #include "app/main_window.h"
 #include "platform/testing.h"
 #include "render/frame.h"
@@ -15,6 +17,7 @@
 #include "scene/chase_camera.h"
 #include "scene/star_background.h"
 #include "sim/body.h"
+#include "sim/scene_setup.h"
 #include "sim/ship_controller.h"
 #include "tests/support/gl_context.h"
 
@@ -57,6 +60,12 @@ TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontA
   g_controller = nullptr;
   EXPECT_EQ(press(VK_TAB), 0);
   EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);  // the default answers
+}
+
+TEST(MainWindow, AModeTheDisplayLacksOpensNoWindow) {
+  g_display = {1234, 567, 32, 60};
+  EXPECT_FALSE(createMainWindow(kInstance, SW_SHOWDEFAULT));
+  EXPECT_EQ(g_window, nullptr);
 }
 
 // The start-up up to the splash, as WinMain runs it.
@@ -103,6 +112,24 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   deliver(WM_ACTIVATEAPP, 3);  // any value but 1 and 2 deactivates
   EXPECT_FALSE(g_app.active);
   EXPECT_EQ(lastDisplayModeRequest().count, requestsAtStart + 3);
+}
+
+// Every waiting message is handled before a frame: the keys and the switch
+// away queued before the first. Inactive, the loop composes none, and a close
+// (here the desktop's, a moment later) still ends it.
+TEST_F(RunningApplication, TheLoopComposesAFrameOnlyWhenNoMessageWaitsAndTheApplicationIsActive) {
+  ASSERT_TRUE(createScene());
+  startFrameClock();
+  for (const WPARAM key : {'A', 'D'}) PostMessageA(g_window, WM_KEYDOWN, key, 0);
+  PostMessageA(g_window, WM_ACTIVATEAPP, FALSE, 0);
+  SDL_AddTimer(300, [](Uint32, void*) -> Uint32 {
+    SDL_Event quit{SDL_QUIT};
+    SDL_PushEvent(&quit);
+    return 0;
+  }, nullptr);
+  runMainLoop();
+  EXPECT_EQ(g_frameSeconds, 0.0f) << "a frame was measured";
+  EXPECT_EQ(g_window, nullptr) << "shut down";
 }
 
 // Whether a context was current when each object was destroyed.

@@ -99,19 +99,22 @@ class StarBackgroundTest : public GlContextTest {
   ChaseCamera camera_{&ship_, Vector3(0.0, 0.02, 0.07)};
 };
 
-TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeWrappingFromAboveOnly) {
-  StarBackground stars = background(1, 1);
+TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeEachWrappingFromAboveAtItsOwnRepeat) {
+  StarBackground stars = background(1, 2);
   const struct {
-    float pitch, yaw, roll, fromU, u, v;
+    float pitch, yaw, roll, fromU, fromV, u, v;
   } steps[] = {
-      {0, 5, 0, 0, -0.05f, 0},
-      {-5, 0, 30, -0.05f, -0.05f, 0.05f},  // roll does not scroll
-      {0, -3, 0, 0.98f, 0.01f, 0.05f},     // drawn at 1.01, then wrapped
-      {0, 0, 0, -0.5f, -0.5f, 0.05f},
+      {0, 5, 0, 0, 0, -0.05f, 0},
+      {-5, 0, 30, -0.05f, 0, -0.05f, 0.05f},  // roll does not scroll
+      {0, -3, 0, 0.98f, 0, 0.01f, 0},         // drawn at 1.01, then wrapped
+      {-3, 0, 0, 0, 1.98f, 0, 0.01f},
+      {-50, -50, 0, 0.5f, 1.5f, 0, 0},        // reaching the repeat wraps
+      {0, 0, 0, -0.5f, 1, -0.5f, 1},
   };
   for (const auto& step : steps) {
     ship_.rotationX = step.pitch, ship_.rotationY = step.yaw, ship_.rotationZ = step.roll;
     stars.offsetU = step.fromU;
+    stars.offsetV = step.fromV;
     stars.draw();
     EXPECT_NEAR(stars.offsetU, step.u, 1e-6f) << step.yaw;
     EXPECT_NEAR(stars.offsetV, step.v, 1e-6f) << step.pitch;

@@ -85,10 +85,21 @@ TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
     EXPECT_EQ(controller.power, run.after);
     injectKeyState(run.key, false);
   }
+  // R and F held together both act, R first.
+  injectKeyState('R', true);
+  injectKeyState('F', true);
+  for (const auto& [from, to] : {std::pair{0.5f, 0.5f + 0.01f - 0.01f}, {1.0f, 1.0f - 0.01f}, {0.0f, 0.0f}}) {
+    controller.power = from;
+    pollFlightInput();
+    EXPECT_EQ(controller.power, to) << from;
+  }
 }
 
-TEST_F(FlightTest, EachThrusterPushesAwayFromTheSideItIsNamedForInThePolledStepOnly) {
-  const Vector3 expected[] = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+// The ship turned nose along +x, back along +z: its right (port's push) is -y.
+TEST_F(FlightTest, EachThrusterPushesAlongTheShipsOwnAxesAwayFromTheSideItIsNamedForInThePolledStepOnly) {
+  const Vector3 expected[] = {{1, 0, 0}, {-1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, -1}};
+  body.sceneObject->forward = {1, 0, 0};
+  body.sceneObject->up = {0, 0, 1};
   injectKeyState(VK_LBUTTON, true);
   injectKeyState(VK_RBUTTON, true);
   for (int thruster = Dorsal; thruster >= Main; --thruster) {

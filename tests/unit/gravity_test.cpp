@@ -80,6 +80,14 @@ TEST(Integrate, ExactForConstantAccelerationAndRotationsAccumulate) {
   EXPECT_EQ(body.angularVelocity[1], 1.0f);
   body.integrate(0.5f);  // the increments accumulate until the object is drawn
   EXPECT_EQ(body.sceneObject->rotationY, 1.0f);
+  // A frame's step on values whose roundings tell each operation's precision and order.
+  *body.position = {72.3, 0, 0}, body.velocity = {67.6, 0, 0}, body.acceleration = {67.4, 0, 0};
+  body.sceneObject->rotationX = -100, body.angularVelocity[0] = 8.2f, body.angularAcceleration[0] = 80.9f;
+  body.integrate(0.0166f);
+  EXPECT_EQ(*body.position, Vector3(73.431446353977663, 0, 0));
+  EXPECT_EQ(body.velocity, Vector3(68.718839982524514, 0, 0));
+  EXPECT_EQ(body.sceneObject->rotationX, -99.8527374f);
+  EXPECT_EQ(body.angularVelocity[0], 9.54294014f);
 }
 
 }  // namespace
