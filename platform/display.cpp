@@ -24,8 +24,6 @@
 // Not provided: displays other than the first; CDS_TEST and registry updates
 // (every accepted request takes effect, none is stored).
 #include <SDL2/SDL.h>
-#include <poll.h>
-#include <sys/socket.h>
 
 #include <cstdlib>
 #include <optional>
@@ -67,17 +65,6 @@ std::optional<ScreenMode> findMode(const DEVMODEA& request) {
   return std::nullopt;
 }
 
-// After the X server is gone (the process then ends through Xlib's error
-// exit) there is no screen to restore, and a request would end the process
-// again inside its own end.
-bool serverStillThere(Display* connection) {
-  pollfd socket{ConnectionNumber(connection), POLLIN, 0};
-  if (poll(&socket, 1, 0) == 0) return true;
-  char next = 0;
-  return !(socket.revents & (POLLHUP | POLLERR)) &&
-         recv(socket.fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
-}
-
 void restoreDesktop() {
   if (!programMode) return;
   applyScreenLayout(videoConnection(), *desktopLayout);
@@ -98,9 +85,7 @@ bool enterMode(const ScreenMode& mode) {
     desktopLayout = from;
     // A process that ends in its own mode gets the desktop back, as with
     // CDS_FULLSCREEN on Windows; the guard covers the ends that skip this.
-    static const bool restoredAtExit = std::atexit([] {
-      if (serverStillThere(videoConnection())) restoreDesktop();
-    }) == 0;
+    static const bool restoredAtExit = std::atexit(restoreDesktop) == 0;
     (void)restoredAtExit;
   }
   applyScreenLayout(connection, *to);
