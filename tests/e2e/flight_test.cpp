@@ -81,8 +81,6 @@ class Run : public ::testing::Test {
 
   void expectStarsAndDisplay(const Image& frame) {
     EXPECT_GT(frame.count(0, kHeight / 8, kWidth / 4, kHeight / 2, lit), 20);
-    const Box fps = hudLine(HudLine::Fps, kWidth, kHeight);
-    EXPECT_GT(frame.count(fps.x0, fps.y0, fps.x1, fps.y1, isWhite), 10);
     EXPECT_TRUE(showsFrames(frame));
   }
 
@@ -102,43 +100,20 @@ TEST_F(Run, Flight) {
   const Image start = settledFrame();
   start.savePng(screenshotPath("flight"));
   expectStarsAndDisplay(start);
-  EXPECT_GT(start.count(kWidth * 3 / 4, kHeight / 2, kWidth, kHeight, lit), 20);
-  // The player's ship just below the centre, the grid of ships ahead.
-  auto hull = [](const uint8_t* p) { return p[0] + p[1] + p[2] > 90; };
-  EXPECT_GT(start.count(kWidth / 2 - 40, kHeight * 3 / 4 - 30, kWidth / 2 + 40, kHeight * 3 / 4 + 30, hull), 800);
-  EXPECT_GE(gridShipsSeen(start), 40);
-  const Box vbo = hudLine(HudLine::Vbo, kWidth, kHeight);
-  auto green = [](const uint8_t* p) { return p[1] > 200 && p[0] < 80 && p[2] < 80; };
-  EXPECT_GT(start.count(vbo.x0, vbo.y0, vbo.x1, vbo.y1, green), 10);
+  EXPECT_GE(gridShipsSeen(start), 40);  // where the chase camera sees them
 
-  // Thrust changes the speed, the power keys the power.
+  // Thrust changes the speed, a held key the power, a pressed one the
+  // thruster (every key command is the GL tests').
   EXPECT_TRUE(holdUntilChanged("mousedown 1 mousedown 3", "mouseup 3 mouseup 1", HudLine::Speed));
   EXPECT_TRUE(holdUntilChanged("keydown r", "keyup r", HudLine::Power));
-  EXPECT_TRUE(holdUntilChanged("keydown f", "keyup f", HudLine::Power));
-
-  // Thruster keys; in the velocity-rotating mode only main and front.
   const Image before = settledFrame();
-  const struct { const char* key; bool modeAsBefore, thrusterAsBefore; } presses[] = {
-      {"a", true, false}, {"s", true, true}, {"Tab", false, true}, {"q", false, true}, {"w", false, false},
-      {"Tab", true, false}};
-  for (const auto& p : presses) {
-    xdotool(std::string("key ") + p.key);
-    const Image after = settledFrame();
-    EXPECT_EQ(sameLine(before, after, HudLine::Mode), p.modeAsBefore) << p.key;
-    EXPECT_EQ(sameLine(before, after, HudLine::Thruster), p.thrusterAsBefore) << p.key;
-  }
+  xdotool("key a");
+  EXPECT_FALSE(sameLine(before, settledFrame(), HudLine::Thruster));
 
-  // Steering turns the stars. Another window takes the focus: the desktop
-  // mode returns; focus back: the mode and the frames return.
+  // Steering turns the stars. (Switching away and back is the desktop tests'.)
   xdotool("mousedown 1");
   for (int k = 0; k < 10; ++k) xdotool("mousemove_relative -- 30 -10 sleep 0.05");
   EXPECT_GT(starFieldDifferences(screen.grab(), settledFrame()), 1000) << "not turning";
-  xdotool("search --maxdepth 0 --name '' windowfocus --sync");
-  ASSERT_TRUE(waitFor([&] { return screen.mode().first == 1024; }, seconds(10)));
-  xdotool("search --name '^Orbitrand$' windowfocus --sync");
-  ASSERT_TRUE(waitFor([&] { return screen.mode().first == kWidth; }, seconds(10)));
-  pause(milliseconds(500));
-  EXPECT_GT(starFieldDifferences(screen.grab(), settledFrame()), 100) << "frames did not resume";
   xdotool("mouseup 1");
 
   EXPECT_EQ(program->endBy("Escape"), 0) << program->errorOutput();
