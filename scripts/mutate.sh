@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Mutation check, run by hand: puts small plausible faults into the code one
 # at a time, rebuilds the program and the test binaries, and runs the unit,
-# GL and end-to-end tests against each, stopping at the first failing test.
+# GL, end-to-end and desktop tests against each, stopping at the first failing
+# test.
 # A fault that no test notices ("survived") is a gap in the suite, unless its
 # line below says why it cannot be seen.
 #
@@ -80,6 +81,10 @@ platform/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay he
 platform/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
 platform/input_events.cpp @@ queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp) @@ queueForEveryWindow(WM_ACTIVATEAPP, TRUE, event.timestamp) @@ losing the focus activates
 platform/windows.cpp @@ sendMessage(handle, WM_NCDESTROY @@ sendMessage(handle, WM_DESTROY @@ destruction sends WM_DESTROY twice
+platform/windows.cpp @@ platform::markFullScreen(sdl); @@ (void)sdl; @@ the full-screen window lacks the full-screen state
+platform/video.cpp @@ connection = connectionOfSdl(); @@ connection = XOpenDisplay(nullptr); @@ display modes go over a connection of their own
+platform/video.cpp @@ XSetIOErrorHandler(endForServerGone); @@  @@ a lost X server ends the program through Xlib's own exit
+platform/desktop_guard/main.cpp @@ XSetIOErrorHandler([](Display*) -> int { _exit(0); }); @@  @@ the guard reports the lost X server too
 TABLE
 )
 mapfile -t records < <(grep -v '^$' <<<"$mutants")
@@ -106,16 +111,17 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$work/tree" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
   "${launcher[@]}" >/dev/null || exit 1
-targets=(orbitrand data unit_tests gl_tests e2e_tests)
+targets=(orbitrand data unit_tests gl_tests e2e_tests desktop_tests)
 build() { nice -n 10 cmake --build "$work/build" -j2 --target "${targets[@]}" >"$work/build.log" 2>&1; }
 build || { echo "the unchanged tree does not build: $work/build.log"; exit 1; }
 
-# The unit, then the GL, then the end-to-end tests; the first failure kills.
+# The unit, the GL, the end-to-end, then the desktop tests; the first failure
+# kills.
 # Each mutant gets a virtual display of its own, so that a program killed in
 # a failed test cannot leave its display mode to the next.
 run_tests() {
   cd "$work/build" || return 1
-  for label in '^unit$' '^gl$' '^e2e$'; do
+  for label in '^unit$' '^gl$' '^e2e$' '^desktop$'; do
     ctest -L "$label" -E 'demonstration' --stop-on-failure --timeout 300 >"$work/test.log" 2>&1 || return 1
   done
   return 0
