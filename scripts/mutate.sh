@@ -152,7 +152,7 @@ for index in "${!records[@]}"; do
     fate="SURVIVED"
   else
     fate="killed"
-    by=$(grep -m1 -oE '[0-9]+ - [^ ]+ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$work/test.log" | cut -d' ' -f3)
+    by=$(grep -m1 -oE '[0-9]+ - [^ ]+ .*\((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$work/test.log" | cut -d' ' -f3)
   fi
   cp "$work/original" "$path"
   touch "$path"
