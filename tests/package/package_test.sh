@@ -2,7 +2,9 @@
 # The Debian package as a person gets it: built with CPack from the build,
 # unpacked into a temporary root, its files where the menu entry and the
 # launcher look for them, the unpacked launcher started from another folder
-# showing frames and ending with 0 on Escape, and lintian without errors.
+# showing frames and ending with 0 on Escape, its terms MIT, one version in
+# the package, its changelog and its manual page, and lintian without errors
+# or warnings.
 # Usage: package_test.sh <build folder> <demonstration program>
 set -euo pipefail
 build=$1
@@ -41,9 +43,16 @@ done
 for file in etc/xdg/orbitrand/registry.reg usr/share/man/man6/orbitrand.6.gz usr/share/doc/orbitrand/copyright; do
   [ -s "$root/$file" ] || fail "no /$file"
 done
+licences=$(sed -n 's/^License: //p' "$root/usr/share/doc/orbitrand/copyright" | sort -u)
+[ "$licences" = MIT ] || fail "the copyright file gives the licences '$licences', not MIT alone"
+version=$(dpkg-deb -f "$deb" Version)
+[[ $(zcat "$root/usr/share/doc/orbitrand/changelog.gz") == "orbitrand ($version) "* ]] ||
+  fail "the changelog's last entry is not version $version"
+[[ $(zcat "$root/usr/share/man/man6/orbitrand.6.gz" | sed -n '/^\.TH /p') == *" \"Orbitrand $version\" "* ]] ||
+  fail "the manual page's header does not name version $version"
 
 # The demonstration starts the launcher from a folder without data files,
 # waits for frames with the heads-up display and ends the flight with Escape.
 "$with_display" "$demonstration" "$launcher" || fail "the unpacked launcher did not run to exit code 0"
 
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
