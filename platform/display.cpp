@@ -11,16 +11,19 @@
 //
 // The switch is RandR's own rather than SDL's full-screen windows: SDL waits
 // up to 100 ms for a window manager after each full-screen change, at start
-// and at the end alike.
+// and at the end alike. It goes over SDL's own X connection: Xwayland changes
+// no screen for a mode request, but emulates the mode for the client that
+// asked (and reports it to that client alone), scaling that client's windows
+// of the mode's size at the output's corner to the whole output.
 //
 // The desktop mode returns when the process ends, however it ends, as with
-// CDS_FULLSCREEN: the desktop guard (desktop_guard.h) sees to it.
+// CDS_FULLSCREEN: the desktop guard (desktop_guard.h) sees to it. A mode that
+// Xwayland emulates ends with the connection, and the guard, a client of its
+// own, finds nothing to restore.
 //
 // Not provided: displays other than the first; CDS_TEST and registry updates
 // (every accepted request takes effect, none is stored).
 #include <SDL2/SDL.h>
-#include <poll.h>
-#include <sys/socket.h>
 
 #include <cstdlib>
 #include <optional>
@@ -37,12 +40,6 @@ std::optional<ScreenMode> programMode;  // none: the desktop mode
 std::optional<ScreenLayout> desktopLayout;  // while in the program's mode
 testing::DisplayModeRequest lastRequest;
 
-// A connection of the stand-in's own; SDL keeps its own for the windows.
-Display* screenConnection() {
-  static Display* const connection = XOpenDisplay(nullptr);
-  return connection;
-}
-
 bool sameColourDepth(DWORD bitsPerPixel) {
   SDL_DisplayMode desktop{};
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
@@ -58,7 +55,7 @@ std::optional<ScreenMode> findMode(const DEVMODEA& request) {
   const auto height = (fields & DM_PELSHEIGHT) ? request.dmPelsHeight : DWORD(GetSystemMetrics(SM_CYSCREEN));
   if ((fields & DM_BITSPERPEL) && !sameColourDepth(request.dmBitsPerPel)) return std::nullopt;
   const bool anyRate = !(fields & DM_DISPLAYFREQUENCY) || request.dmDisplayFrequency <= 1;
-  for (const ScreenMode& mode : firstDisplayModes(screenConnection())) {
+  for (const ScreenMode& mode : firstDisplayModes(videoConnection())) {
     if (DWORD(mode.width) != width || DWORD(mode.height) != height) continue;
     if (!anyRate && mode.refreshRate != 0 && DWORD(mode.refreshRate) != request.dmDisplayFrequency) {
       continue;
@@ -68,21 +65,10 @@ std::optional<ScreenMode> findMode(const DEVMODEA& request) {
   return std::nullopt;
 }
 
-// After the X server is gone (the process then ends through Xlib's error
-// exit) there is no screen to restore, and a request would end the process
-// again inside its own end.
-bool serverStillThere(Display* connection) {
-  pollfd socket{ConnectionNumber(connection), POLLIN, 0};
-  if (poll(&socket, 1, 0) == 0) return true;
-  char next = 0;
-  return !(socket.revents & (POLLHUP | POLLERR)) &&
-         recv(socket.fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
-}
-
 void restoreDesktop() {
   if (!programMode) return;
-  applyScreenLayout(screenConnection(), *desktopLayout);
-  XSync(screenConnection(), False);
+  applyScreenLayout(videoConnection(), *desktopLayout);
+  XSync(videoConnection(), False);
   programMode.reset();
   desktopLayout.reset();
 }
@@ -90,7 +76,7 @@ void restoreDesktop() {
 // Switches to the mode, first saving the desktop's layout where the display
 // shows it; false where the display cannot take the mode.
 bool enterMode(const ScreenMode& mode) {
-  Display* connection = screenConnection();
+  Display* connection = videoConnection();
   const ScreenLayout from = programMode ? *desktopLayout : readScreenLayout(connection);
   const std::optional<ScreenLayout> to = withFirstDisplayMode(connection, from, mode);
   if (!to) return false;
@@ -99,9 +85,7 @@ bool enterMode(const ScreenMode& mode) {
     desktopLayout = from;
     // A process that ends in its own mode gets the desktop back, as with
     // CDS_FULLSCREEN on Windows; the guard covers the ends that skip this.
-    static const bool restoredAtExit = std::atexit([] {
-      if (serverStillThere(screenConnection())) restoreDesktop();
-    }) == 0;
+    static const bool restoredAtExit = std::atexit(restoreDesktop) == 0;
     (void)restoredAtExit;
   }
   applyScreenLayout(connection, *to);
@@ -126,7 +110,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
   request.flags = flags;
   request.contextCurrent = SDL_GL_GetCurrentContext() != nullptr;
 
-  if (!platform::startVideo() || !platform::screenConnection()) return DISP_CHANGE_FAILED;
+  if (!platform::videoConnection()) return DISP_CHANGE_FAILED;
   if (!mode) {
     if (platform::programMode) {
       platform::restoreDesktop();

@@ -9,7 +9,8 @@
 // then the activation and focus (focus.cpp) when ShowWindow shows a window;
 // on DestroyWindow the loss of focus and activation, WM_DESTROY, WM_NCDESTROY.
 // A popup at (0, 0) of the display mode's size covers the screen: the mode
-// switch (display.cpp) gives the screen that size.
+// switch (display.cpp) gives the screen that size, and the window is
+// full-screen for the window manager (full_screen.h).
 //
 // Not provided: child windows, menus, moving or resizing, WM_PAINT
 // (UpdateWindow paints nothing: OpenGL draws the windows), extra class and
@@ -22,6 +23,7 @@
 #include <string>
 
 #include "platform/focus.h"
+#include "platform/full_screen.h"
 #include "platform/lower_case.h"
 #include "platform/message_queue.h"
 #include "platform/video.h"
@@ -133,6 +135,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   const bool openGl = sdl != nullptr;
   if (!sdl) sdl = SDL_CreateWindow(title, x, y, shownWidth, shownHeight, flags);
   if (!sdl) return nullptr;
+  if ((style & WS_POPUP) && platform::coversScreen(x, y, width, height)) platform::markFullScreen(sdl);
 
   auto window = std::make_unique<Window>();
   window->sdl = sdl;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mutation check, run by hand: puts small plausible faults into the code one
 # at a time, rebuilds the program and the test binaries, and runs the unit,
-# GL and end-to-end tests against each, a layer at a time. A test that fails
+# GL, end-to-end and desktop tests against each, a layer at a time. A test that fails
 # is run twice more on its own, and kills the fault only if it fails all
 # three times: a failure that does not repeat says nothing about the fault.
 # Each kill is printed with its test and the first line of its failure. A
@@ -102,6 +102,10 @@ platform/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay he
 platform/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
 platform/input_events.cpp @@ queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp) @@ queueForEveryWindow(WM_ACTIVATEAPP, TRUE, event.timestamp) @@ losing the focus activates
 platform/windows.cpp @@ sendMessage(handle, WM_NCDESTROY @@ sendMessage(handle, WM_DESTROY @@ destruction sends WM_DESTROY twice
+platform/windows.cpp @@ platform::markFullScreen(sdl); @@ (void)sdl; @@ the full-screen window lacks the full-screen state
+platform/video.cpp @@ connection = connectionOfSdl(); @@ connection = XOpenDisplay(nullptr); @@ display modes go over a connection of their own
+platform/video.cpp @@ XSetIOErrorHandler(endForServerGone); @@  @@ a lost X server ends the program through Xlib's own exit
+platform/desktop_guard/main.cpp @@ XSetIOErrorHandler([](Display*) -> int { _exit(0); }); @@  @@ the guard reports the lost X server too
 TABLE
 )
 mapfile -t records < <(grep -v '^$' <<<"$mutants")
@@ -128,7 +132,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$work/tree" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
   "${launcher[@]}" >/dev/null || exit 1
-targets=(orbitrand data unit_tests gl_tests e2e_tests)
+targets=(orbitrand data unit_tests gl_tests e2e_tests desktop_tests)
 build() { nice -n 10 cmake --build "$work/build" -j2 --target "${targets[@]}" >"$work/build.log" 2>&1; }
 build || { echo "the unchanged tree does not build: $work/build.log"; exit 1; }
 
@@ -143,7 +147,7 @@ first_failure() {
     END { print "$ended\n" if !defined $said && defined $ended }' "$1"
 }
 
-# The unit, then the GL, then the end-to-end tests. Each test that fails is
+# The unit, the GL, the end-to-end, then the desktop tests. Each test that fails is
 # run twice more; the first to fail three times of three kills, and goes with
 # its failure's first line to $work/verdict. Those that failed only sometimes
 # go to $work/unsteady. Each mutant, and each test run again, gets a virtual
@@ -153,7 +157,7 @@ run_tests() {
   cd "$work/build" || return 1
   : >"$work/verdict"
   : >"$work/unsteady"
-  for label in '^unit$' '^gl$' '^e2e$'; do
+  for label in '^unit$' '^gl$' '^e2e$' '^desktop$'; do
     ctest -L "$label" -E 'demonstration' --timeout 300 >"$work/test.log" 2>&1 && continue
     for test in $(sed -n 's/^\s*[0-9]\+ - \([^ ]*\) (.*)$/\1/p' "$work/test.log"); do
       local failures=1

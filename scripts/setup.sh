@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libx11-dev libxrandr-dev libxtst-dev
   xvfb xdotool x11-xserver-utils imagemagick
   xfonts-base
+  x11-utils dbus-daemon xfwm4 xfce4-panel openbox tint2 mutter xwayland
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-base mingw-w64-x86-64-dev curl wine wine64
   dpkg-dev file lintian
   ccache

@@ -13,7 +13,9 @@
 // program ended) a saved layout that the screen no longer has is put back.
 //
 // It runs in a session of its own, so that a Ctrl+C at the terminal, which
-// ends the program, leaves it to do its work.
+// ends the program, leaves it to do its work. When the X server has gone
+// away there is no screen left to restore: it ends without a word, as soon as
+// it would have talked to the server.
 #include <signal.h>
 #include <unistd.h>
 
@@ -24,6 +26,7 @@
 
 int main() {
   signal(SIGPIPE, SIG_IGN);  // a program that is gone cannot be answered
+  XSetIOErrorHandler([](Display*) -> int { _exit(0); });
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 1;
   std::optional<platform::ScreenLayout> saved;

@@ -86,19 +86,14 @@ TEST_F(Run, Flight) {
   const Image start = screen.grab();
   start.savePng(screenshotPath("flight"));
   EXPECT_TRUE(showsStars(start));
-  // The player's ship just below the centre, the grid of ships ahead.
-  auto hull = [](const uint8_t* p) { return p[0] + p[1] + p[2] > 90; };
-  EXPECT_GT(start.count(kWidth / 2 - 40, kHeight * 3 / 4 - 30, kWidth / 2 + 40, kHeight * 3 / 4 + 30, hull), 800);
-  EXPECT_GE(gridShipsSeen(start), 40);
-  // Thrust changes the acceleration, the power keys the power, the thruster
-  // keys and Tab their lines (which the window procedure's own test goes
-  // through key by key). Each input is held until a frame shows it, however
-  // slow the frames are, so that the next starts from its result.
+  EXPECT_GE(gridShipsSeen(start), 40);  // where the chase camera sees them
+  // Thrust changes the acceleration, a held key the power, a pressed one the
+  // thruster or the mode (the window procedure's own test goes through every
+  // key). Each input is held until a frame shows it, however slow the frames
+  // are, so that the next starts from its result.
   const struct { const char *press, *release; HudLine line; } inputs[] = {
       {"mousedown 1 mousedown 3", "mouseup 3 mouseup 1", HudLine::Acceleration},
-      {"keydown r", "keyup r", HudLine::Power}, {"keydown f", "keyup f", HudLine::Power},
-      {"key a", "", HudLine::Thruster}, {"key s", "", HudLine::Thruster}, {"key Tab", "", HudLine::Mode},
-      {"key w", "", HudLine::Thruster}, {"key Tab", "", HudLine::Mode}};
+      {"keydown r", "keyup r", HudLine::Power}, {"key a", "", HudLine::Thruster}, {"key Tab", "", HudLine::Mode}};
   for (const auto& input : inputs) {
     const Image before = screen.grab();
     xdotool(input.press);
@@ -107,20 +102,12 @@ TEST_F(Run, Flight) {
   }
 
   // Steering turns the ship, which turns on while the button is held: the
-  // stars sweep past. Another window takes the focus: the desktop mode
-  // returns; focus back: the mode and the frames return.
-  const auto turning = [&] {
-    const Image first = screen.grab();
-    return waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, seconds(20));
-  };
+  // stars sweep past. (Switching away and back is the desktop tests'.)
   xdotool("mousedown 1");
   for (int k = 0; k < 10; ++k) xdotool("mousemove_relative -- 30 -10 sleep 0.05");
-  EXPECT_TRUE(turning()) << "not turning";
-  xdotool("search --maxdepth 0 --name '' windowfocus --sync");
-  ASSERT_TRUE(waitFor([&] { return screen.mode().first == 1024; }, seconds(10)));
-  xdotool("search --name '^Orbitrand$' windowfocus --sync");
-  ASSERT_TRUE(waitFor([&] { return screen.mode().first == kWidth; }, seconds(10)));
-  EXPECT_TRUE(turning()) << "frames did not resume";
+  const Image first = screen.grab();
+  EXPECT_TRUE(waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, seconds(20)))
+      << "not turning";
   xdotool("mouseup 1");
 
   EXPECT_EQ(program->endBy("Escape"), 0) << program->errorOutput();
@@ -146,10 +133,9 @@ TEST_F(Run, DamagedModelsAndAMissingTexture) {
   program = std::make_unique<Program>(stage);
   const unsigned long box = screen.findWindow("Error", seconds(60));
   ASSERT_NE(box, 0u) << program->errorOutput();
-  const Image splash = screen.grab();
+  Image splash;
+  EXPECT_TRUE(waitFor([&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); }, seconds(10)));
   splash.savePng(screenshotPath("missing-texture"));
-  EXPECT_EQ(splash.width, kWidth);
-  EXPECT_TRUE(showsSplash(splash));
   EXPECT_NE(program->errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"), std::string::npos);
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
   EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));

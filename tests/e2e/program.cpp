@@ -152,18 +152,21 @@ Window findByName(Display* display, Window window, const std::string& name) {
 
 }  // namespace
 
-Screen::Screen(const std::string& xvfbArguments) {
-  if (!xvfbArguments.empty()) {
+Screen::Screen(const std::string& xvfbArguments)
+    : Screen(Session{xvfbArguments.empty() ? "" : "ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' "
+                                                   ORBITRAND_WITH_DISPLAY}) {}
+
+Screen::Screen(const Session& session) {
+  if (!session.command.empty()) {
     previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
-    const std::string command = "env -u DISPLAY ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY
-                                " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name + ".new " + name +
-                                "; exec cat >/dev/null'";
+    const std::string command = "env -u DISPLAY " + session.command + " sh -c 'echo \"$DISPLAY\" >" + name +
+                                ".new && mv " + name + ".new " + name + "; exec cat >/dev/null'";
     ownDisplay_ = popen(command.c_str(), "we");
     std::string display;
-    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(30));
+    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(60));
     fs::remove(name);
-    if (display.empty()) throw std::runtime_error("the virtual display did not start");
+    if (display.empty()) throw std::runtime_error("the display did not start: " + session.command);
     setenv("DISPLAY", display.c_str(), 1);
   }
   display_ = XOpenDisplay(nullptr);
@@ -218,6 +221,18 @@ unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseco
   Window found = 0;
   waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; }, limit);
   return found;
+}
+
+std::string Screen::geometry(unsigned long window) const {
+  Display* display = static_cast<Display*>(display_);
+  XWindowAttributes shown{};
+  int x = 0, y = 0;
+  Window child;
+  if (!XGetWindowAttributes(display, window, &shown) || shown.map_state != IsViewable ||
+      !XTranslateCoordinates(display, window, shown.root, 0, 0, &x, &y, &child))
+    return "";
+  return std::to_string(shown.width) + "x" + std::to_string(shown.height) + "+" + std::to_string(x) + "+" +
+         std::to_string(y);
 }
 
 void xdotool(const std::string& arguments) {

@@ -96,10 +96,14 @@ class Program {
 
 // The X display the tests run on; or, given extra Xvfb arguments (such as
 // "-extension GLX"), a display of the test's own, started by
-// scripts/with-display.sh, which the programs started while it lives use.
+// scripts/with-display.sh, which the programs started while it lives use; or
+// one that a session command starts, which runs the command put after it there
+// (tests/desktop/session.sh).
 class Screen {
  public:
   explicit Screen(const std::string& xvfbArguments = "");
+  struct Session { std::string command; };
+  explicit Screen(const Session& session);
   ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -110,6 +114,8 @@ class Screen {
   std::pair<int, int> mode() const;  // the display mode: the screen's size
   // The window of that exact name, or 0; waits up to the limit for it.
   unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
+  // Where the window shows, as "800x600+0+0"; empty while it is not viewable.
+  std::string geometry(unsigned long window) const;
 
  private:
   FILE* ownDisplay_ = nullptr;  // that display ends when this closes
