@@ -1,7 +1,7 @@
 // The built program as a user runs it, under a virtual X display with real
-// input events: one flight through start-up, keys, steering, focus changes
-// and Escape, and short runs for each way a start can go wrong. Every check
-// waits for a state that lasts, never for a moment.
+// input events: one flight through start-up, keys, steering and Escape, and
+// short runs for each way a start can go wrong. Every check waits for a state
+// that lasts, never for a moment.
 #include <gtest/gtest.h>
 
 #include <algorithm>
