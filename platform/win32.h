@@ -3,16 +3,17 @@
 // services; built against the real Windows API it includes <windows.h> and the
 // GL headers, and nothing under platform/ other than this header is used.
 //
-// Each service area lives in its own header and implementation beside this one:
+// Each service area has its header beside this one, and its implementation in
+// the folder of the Windows library that it stands in for:
 //   types.h        basic types and handles
 //   user32.h       window classes, windows, messages, cursor and keys
 //   display.h      display modes and screen metrics
-//   registry.h     HKEY_LOCAL_MACHINE read from a registry export file
+//   advapi32.h     HKEY_LOCAL_MACHINE read from a registry export file
 //   timers.h       performance counter and the millisecond timer
-//   files.h        files, read-only mappings, local memory
-//   gdi.h          GDI objects, DIB sections and DIB conversion
+//   kernel32.h     files, read-only mappings, local memory
+//   gdi32.h        GDI objects, DIB sections and DIB conversion
 //   message_box.h  the message box and wsprintfA
-//   wgl.h          pixel formats, OpenGL contexts, bitmap fonts
+//   opengl32.h     pixel formats, OpenGL contexts, bitmap fonts
 #pragma once
 
 #ifdef _WIN32
@@ -23,10 +24,10 @@
 #include "platform/types.h"
 #include "platform/user32.h"
 #include "platform/display.h"
-#include "platform/registry.h"
+#include "platform/advapi32.h"
 #include "platform/timers.h"
-#include "platform/files.h"
-#include "platform/gdi.h"
+#include "platform/kernel32.h"
+#include "platform/gdi32.h"
 #include "platform/message_box.h"
-#include "platform/wgl.h"
+#include "platform/opengl32.h"
 #endif

@@ -3,7 +3,7 @@
 // tells it when the desktop mode is left and when it is back. The connection
 // is a socket pair, closed only by the process's end; writes never raise
 // SIGPIPE, so a guard that is gone costs the program nothing but the promise.
-#include "platform/desktop_guard.h"
+#include "platform/x11/desktop_guard.h"
 
 #include <poll.h>
 #include <spawn.h>

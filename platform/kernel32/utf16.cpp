@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "platform/kernel32/utf16.h"
 
 namespace platform {
 namespace {

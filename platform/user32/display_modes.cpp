@@ -1,7 +1,7 @@
 // Display modes: ChangeDisplaySettingsA, GetSystemMetrics.
 //
 // A requested mode is checked against the modes of the first display
-// (screen_layout.h): width, height, colour depth (32 bits per pixel is the
+// (x11/screen_layout.h): width, height, colour depth (32 bits per pixel is the
 // usual 24-bit colour in 32-bit pixels) and refresh rate (a rate the display
 // reports as unknown matches any; a request of 0 or 1 Hz means the display's
 // default). A mode it lacks is answered with DISP_CHANGE_BADMODE. A mode it has
@@ -17,7 +17,7 @@
 // of the mode's size at the output's corner to the whole output.
 //
 // The desktop mode returns when the process ends, however it ends, as with
-// CDS_FULLSCREEN: the desktop guard (desktop_guard.h) sees to it. A mode that
+// CDS_FULLSCREEN: the desktop guard (x11/desktop_guard.h) sees to it. A mode that
 // Xwayland emulates ends with the connection, and the guard, a client of its
 // own, finds nothing to restore.
 //
@@ -28,10 +28,10 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/desktop_guard.h"
-#include "platform/screen_layout.h"
-#include "platform/testing.h"
-#include "platform/video.h"
+#include "platform/testing/testing.h"
+#include "platform/x11/desktop_guard.h"
+#include "platform/x11/screen_layout.h"
+#include "platform/x11/video.h"
 
 namespace platform {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/advapi32.h"
 
 namespace platform {
 

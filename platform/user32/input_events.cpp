@@ -19,9 +19,9 @@
 // wheel, MK_ flags in the mouse messages' wParam.
 #include <SDL2/SDL.h>
 
-#include "platform/focus.h"
-#include "platform/message_queue.h"
-#include "platform/window_table.h"
+#include "platform/user32/focus.h"
+#include "platform/user32/message_queue.h"
+#include "platform/user32/window.h"
 
 namespace platform {
 namespace {

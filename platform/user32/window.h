@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi_objects.h"
+#include "platform/gdi32/gdi_objects.h"
+#include "platform/opengl32.h"
 #include "platform/user32.h"
-#include "platform/wgl.h"
 
 struct SDL_Window;
 

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "platform/timers.h"
 
 namespace platform {

@@ -6,7 +6,7 @@
 // LocalAlloc / LocalFree.
 // Not provided: writing, creating or truncating files; named or pagefile-backed
 // mappings; views of part of a file; asynchronous I/O; GetLastError codes.
-#include "platform/files.h"
+#include "platform/kernel32.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -19,8 +19,8 @@
 #include <set>
 #include <string>
 
-#include "platform/testing.h"
-#include "platform/text.h"
+#include "platform/kernel32/utf16.h"
+#include "platform/testing/testing.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // for regedit's export format (registry_file.h describes both). The reader
 // runs in time linear in the text and never reads outside it; a damaged file
 // loses the lines that cannot be read, and nothing else.
-#include "platform/registry_file.h"
+#include "platform/advapi32/registry_file.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/lower_case.h"
+#include "platform/advapi32/lower_case.h"
 
 namespace platform {
 namespace {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/lower_case.h"
-#include "platform/registry_file.h"
+#include "platform/advapi32/lower_case.h"
+#include "platform/advapi32/registry_file.h"
 
 namespace platform {
 namespace {

@@ -1,7 +1,7 @@
 // The test seam's forced failures, which the service areas consult.
 #include <bitset>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 
 namespace platform::testing {
 namespace {

@@ -1,12 +1,12 @@
 // GDI objects and device contexts: GetStockObject, SelectObject, DeleteObject,
 // CreateCompatibleDC, DeleteDC. Not provided: pens, palettes, regions; a
 // memory device context has no drawing surface beyond its selected bitmap.
-#include "platform/gdi_objects.h"
+#include "platform/gdi32/gdi_objects.h"
 
 #include <set>
 
-#include "platform/gdi.h"
-#include "platform/testing.h"
+#include "platform/gdi32.h"
+#include "platform/testing/testing.h"
 #include "platform/user32.h"
 
 namespace platform {

@@ -12,9 +12,9 @@
 #include <climits>
 #include <optional>
 
-#include "platform/message_queue.h"
-#include "platform/testing.h"
-#include "platform/video.h"
+#include "platform/testing/testing.h"
+#include "platform/user32/message_queue.h"
+#include "platform/x11/video.h"
 
 namespace platform {
 namespace {

@@ -30,9 +30,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi_objects.h"
-#include "platform/testing.h"
-#include "platform/wgl.h"
+#include "platform/gdi32/gdi_objects.h"
+#include "platform/opengl32.h"
+#include "platform/testing/testing.h"
 
 namespace platform {
 namespace {

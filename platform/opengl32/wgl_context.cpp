@@ -21,8 +21,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/testing.h"
-#include "platform/window_table.h"
+#include "platform/testing/testing.h"
+#include "platform/user32/window.h"
 
 namespace platform {
 namespace {

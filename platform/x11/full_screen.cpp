@@ -4,7 +4,7 @@
 // screen, whatever panels it holds, and puts it back there after every return.
 //
 // Not provided: leaving the full-screen state; windows other than SDL's on X.
-#include "platform/full_screen.h"
+#include "platform/x11/full_screen.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>

@@ -9,8 +9,8 @@
 // then the activation and focus (focus.cpp) when ShowWindow shows a window;
 // on DestroyWindow the loss of focus and activation, WM_DESTROY, WM_NCDESTROY.
 // A popup at (0, 0) of the display mode's size covers the screen: the mode
-// switch (display.cpp) gives the screen that size, and the window is
-// full-screen for the window manager (full_screen.h).
+// switch (display_modes.cpp) gives the screen that size, and the window is
+// full-screen for the window manager (x11/full_screen.h).
 //
 // Not provided: child windows, menus, moving or resizing, WM_PAINT
 // (UpdateWindow paints nothing: OpenGL draws the windows), extra class and
@@ -22,12 +22,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/focus.h"
-#include "platform/full_screen.h"
-#include "platform/lower_case.h"
-#include "platform/message_queue.h"
-#include "platform/video.h"
-#include "platform/window_table.h"
+#include "platform/advapi32/lower_case.h"
+#include "platform/user32/focus.h"
+#include "platform/user32/message_queue.h"
+#include "platform/user32/window.h"
+#include "platform/x11/full_screen.h"
+#include "platform/x11/video.h"
 
 namespace platform {
 namespace {

@@ -18,9 +18,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/testing.h"
-#include "platform/text.h"
-#include "platform/window_table.h"
+#include "platform/kernel32/utf16.h"
+#include "platform/testing/testing.h"
+#include "platform/user32/window.h"
 
 namespace {
 

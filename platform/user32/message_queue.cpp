@@ -15,10 +15,10 @@
 // reads text), WM_PAINT and timers.
 #include <vector>
 
-#include "platform/message_queue.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "platform/timers.h"
-#include "platform/window_table.h"
+#include "platform/user32/message_queue.h"
+#include "platform/user32/window.h"
 
 namespace platform {
 namespace {

@@ -7,8 +7,8 @@
 //
 // Not provided: GetAsyncKeyState, GetKeyboardState, the left and right
 // variants of Shift, Ctrl and Alt (VK_LSHIFT ...).
-#include "platform/message_queue.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
+#include "platform/user32/message_queue.h"
 
 namespace platform {
 namespace {

@@ -18,8 +18,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/gdi.h"
-#include "platform/gdi_objects.h"
+#include "platform/gdi32.h"
+#include "platform/gdi32/gdi_objects.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 //
 // Not provided: WM_ACTIVATE and WM_NCACTIVATE, an active window apart from the
 // focus window.
-#include "platform/focus.h"
+#include "platform/user32/focus.h"
 
 #include <SDL2/SDL.h>
 
-#include "platform/window_table.h"
+#include "platform/user32/window.h"
 
 namespace platform {
 namespace {

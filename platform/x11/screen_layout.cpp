@@ -1,4 +1,4 @@
-#include "platform/screen_layout.h"
+#include "platform/x11/screen_layout.h"
 
 #include <cmath>
 

@@ -22,7 +22,7 @@
 #include <cerrno>
 #include <optional>
 
-#include "platform/screen_layout.h"
+#include "platform/x11/screen_layout.h"
 
 int main() {
   signal(SIGPIPE, SIG_IGN);  // a program that is gone cannot be answered

@@ -9,7 +9,7 @@
 //
 // Not provided: an X connection where SDL's video runs on a driver other than
 // X11 (SDL_VIDEODRIVER=wayland): display modes then fail.
-#include "platform/video.h"
+#include "platform/x11/video.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
