@@ -1,4 +1,5 @@
-// kernel32: files, read-only file mappings and local memory.
+// kernel32: files, read-only file mappings, local memory, the performance
+// counter, and the program's entry point.
 #pragma once
 
 #include "platform/types.h"
@@ -31,3 +32,11 @@ BOOL WINAPI UnmapViewOfFile(LPCVOID view);
 BOOL WINAPI CloseHandle(HANDLE handle);
 HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL WINAPI LocalFree(HLOCAL memory);
+
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+
+// The program's entry point, which the stand-in's main (kernel32/main.cpp)
+// calls as the Windows start-up code does.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
+                   int showCommand);

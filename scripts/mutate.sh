@@ -92,7 +92,7 @@ image/bmp_loader.cpp @@ if (info.biWidth <= 0 || info.biHeight <= 0) return fals
 image/bmp_loader.cpp @@ return 16; @@ return 8; @@ 4-bit tables hold 8 entries
 platform/user32/display_modes.cpp @@ !anyRate && mode.refreshRate != 0 && @@ !anyRate && @@ a mode of unknown rate matches no requested rate
 platform/x11/desktop_guard_main.cpp @@ if (saved) platform::applyScreenLayout(display, *saved); @@  @@ the guard never puts the desktop mode back
-platform/opengl32/wgl_context.cpp @@ !descriptor || !window || !window->openGl @@ !descriptor || !window @@ a window without OpenGL is offered a pixel format @@ its context then cannot be made, and start-up ends with code 2 all the same
+platform/gdi32/pixel_format.cpp @@ !descriptor || !window || !window->openGl @@ !descriptor || !window @@ a window without OpenGL is offered a pixel format @@ its context then cannot be made, and start-up ends with code 2 all the same
 platform/user32/message_box.cpp @@ told = true; @@  @@ a box that cannot be shown is said again for every message
 platform/gdi32/dib_section.cpp @@ (x % 2 ? 0 : 4) @@ (x % 2 ? 4 : 0) @@ the two pixels of a 4-bit byte swapped
 platform/gdi32/dib_section.cpp @@ masks[1] = five ? 0x03E0 @@ masks[1] = five ? 0x07E0 @@ 16-bit pixels without masks read as 5-6-5

@@ -1,13 +1,14 @@
 // GDI objects and device contexts: GetStockObject, SelectObject, DeleteObject,
-// CreateCompatibleDC, DeleteDC. Not provided: pens, palettes, regions; a
+// CreateCompatibleDC, DeleteDC, and the stock font that every device context
+// starts with. Not provided: pens, palettes, regions; a
 // memory device context has no drawing surface beyond its selected bitmap.
 #include "platform/gdi32/gdi_objects.h"
 
 #include <set>
 
 #include "platform/gdi32.h"
+#include "platform/gdi32/logical_font.h"
 #include "platform/testing/testing.h"
-#include "platform/user32.h"
 
 namespace platform {
 namespace {
@@ -30,7 +31,19 @@ struct StockObject : GdiObject {
   }
 };
 
+struct StockFont : LogicalFont {
+  StockFont() : LogicalFont(0, FW_DONTCARE, false, "") {
+    stock = true;
+    handleOf(this);
+  }
+};
+
 }  // namespace
+
+GdiObject* defaultFont() {
+  static StockFont font;
+  return &font;
+}
 
 GdiObject* gdiObjectFrom(HGDIOBJ handle) {
   auto* object = static_cast<GdiObject*>(handle);

@@ -1,9 +1,8 @@
-// kernel32 files, read-only mappings and local memory, on POSIX files and mmap.
+// kernel32 files and read-only mappings, on POSIX files and mmap.
 //
 // Provided: CreateFileA / CreateFileW (GENERIC_READ, OPEN_EXISTING), GetFileSize,
 // CreateFileMappingA (PAGE_READONLY, the whole file), MapViewOfFile
-// (FILE_MAP_READ), UnmapViewOfFile, CloseHandle for files and mappings,
-// LocalAlloc / LocalFree.
+// (FILE_MAP_READ), UnmapViewOfFile, CloseHandle for files and mappings.
 // Not provided: writing, creating or truncating files; named or pagefile-backed
 // mappings; views of part of a file; asynchronous I/O; GetLastError codes.
 #include "platform/kernel32.h"
@@ -13,7 +12,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -47,11 +45,6 @@ std::map<const void*, size_t>& liveViews() {
   static std::map<const void*, size_t> views;
   return views;
 }
-size_t& liveLocalBlocks() {
-  static size_t count = 0;
-  return count;
-}
-int localAllocsUntilFailure = 0;  // 0: none fails
 
 KernelObject* objectFrom(HANDLE handle, KernelObject::Kind kind) {
   auto* object = static_cast<KernelObject*>(handle);
@@ -144,27 +137,8 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
   return TRUE;
 }
 
-HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes) {
-  if (localAllocsUntilFailure > 0 && --localAllocsUntilFailure == 0) return nullptr;
-  // Windows hands out a distinct block even for 0 bytes.
-  void* memory = (flags & LMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1)
-                                         : std::malloc(bytes ? bytes : 1);
-  if (memory) ++liveLocalBlocks();
-  return memory;
-}
-
-HLOCAL WINAPI LocalFree(HLOCAL memory) {
-  if (memory) {
-    std::free(memory);
-    --liveLocalBlocks();
-  }
-  return nullptr;
-}
-
 namespace platform::testing {
 
-void failLocalAlloc(int nth) { localAllocsUntilFailure = nth; }
 size_t openKernelHandles() { return liveHandles().size() + liveViews().size(); }
-size_t liveLocalAllocations() { return liveLocalBlocks(); }
 
 }  // namespace platform::testing

@@ -1,17 +1,12 @@
-// Time: QueryPerformanceFrequency, QueryPerformanceCounter (kernel32) and
-// timeGetTime (winmm), on SDL's timers. The performance counter is SDL's
-// high-resolution counter (the monotonic clock in nanoseconds on Linux);
-// timeGetTime counts milliseconds since SDL's timer started, in 32 bits, so
-// that it wraps after 2^32 ms as Windows' does.
-//
-// Not provided: timeBeginPeriod / timeEndPeriod (the resolution is already
-// one millisecond).
+// The performance counter: QueryPerformanceFrequency, QueryPerformanceCounter,
+// on SDL's high-resolution counter (the monotonic clock in nanoseconds on
+// Linux).
 #include <SDL2/SDL.h>
 
 #include <optional>
 
+#include "platform/kernel32.h"
 #include "platform/testing/testing.h"
-#include "platform/timers.h"
 
 namespace platform {
 namespace {
@@ -21,7 +16,6 @@ struct CounterReading {
   int64_t count;
 };
 std::optional<CounterReading> injectedCounter;
-std::optional<uint32_t> injectedMilliseconds;
 
 bool noCounter() {
   return testing::isFailureForced(testing::Failure::NoPerformanceCounter);
@@ -33,7 +27,6 @@ namespace testing {
 void injectPerformanceCounter(int64_t ticksPerSecond, int64_t count) {
   injectedCounter = CounterReading{ticksPerSecond, count};
 }
-void injectMillisecondTimer(uint32_t milliseconds) { injectedMilliseconds = milliseconds; }
 }  // namespace testing
 
 }  // namespace platform
@@ -60,9 +53,4 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
   count->QuadPart =
       injected ? injected->count : static_cast<LONGLONG>(SDL_GetPerformanceCounter());
   return TRUE;
-}
-
-DWORD WINAPI timeGetTime() {
-  const auto& injected = platform::injectedMilliseconds;
-  return injected ? *injected : static_cast<DWORD>(SDL_GetTicks64());
 }

@@ -1,3 +1,4 @@
+// UTF-16 to UTF-8 for the stand-in's wide-character calls (utf16.h).
 #include "platform/kernel32/utf16.h"
 
 namespace platform {

@@ -1,24 +1,20 @@
-// Bitmap fonts: CreateFontA, wglUseFontBitmapsA, and the stock font that every
-// device context starts with.
+// Bitmap fonts: wglUseFontBitmapsA, for the logical font selected into the
+// device context (gdi32/logical_font.h).
 //
-// A font is a logical request (height, weight, italic, face name), as on
-// Windows, and is matched to an installed face only when its glyphs are
-// needed. fontconfig plays the font mapper: it finds the face or substitutes
-// the closest one it has ("Agency FB" becomes the default sans-serif face on
-// most Linux systems). FreeType renders each glyph into a 1-bit bitmap, and
-// each character becomes one display list that draws its glyph with glBitmap
-// at the raster position and advances the raster position by the glyph's
-// advance width.
+// fontconfig plays the font mapper: it finds the face or substitutes the
+// closest one it has ("Agency FB" becomes the default sans-serif face on most
+// Linux systems). FreeType renders each glyph into a 1-bit bitmap, and each
+// character becomes one display list that draws its glyph with glBitmap at the
+// raster position and advances the raster position by the glyph's advance
+// width.
 //
 // Heights mean what they mean to the Windows font mapper: a negative height is
 // the character (em) height in pixels, a positive one the cell height (ascent
 // plus descent), zero a default cell height.
 //
-// Not provided: widths other than 0 (glyphs keep their natural proportions),
-// escapement and orientation, underline and strike-out, outline fonts
-// (wglUseFontOutlines), reading a font back (GetObject). Character codes are
-// taken as Latin-1, so the ANSI code page's punctuation at 0x80-0x9F does not
-// map. A face that cannot be scaled to the requested height gives no glyphs.
+// Not provided: outline fonts (wglUseFontOutlines). Character codes are taken
+// as Latin-1, so the ANSI code page's punctuation at 0x80-0x9F does not map. A
+// face that cannot be scaled to the requested height gives no glyphs.
 #include <GL/gl.h>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -30,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi32/gdi_objects.h"
+#include "platform/gdi32.h"
+#include "platform/gdi32/logical_font.h"
 #include "platform/opengl32.h"
-#include "platform/testing/testing.h"
 
 namespace platform {
 namespace {
@@ -41,30 +37,6 @@ constexpr int kDefaultCellHeight = 16;
 // Taller than any screen; refusing more keeps a wild height from rendering
 // glyphs of gigabytes.
 constexpr long kMaxPixelHeight = 4096;
-// A face name is at most LF_FACESIZE (32) characters with its terminator.
-constexpr size_t kMaxFaceName = 31;
-
-struct LogicalFont : GdiObject {
-  LogicalFont(int height, int weight, bool italic, std::string faceName)
-      : GdiObject(Kind::Font),
-        height(height),
-        weight(weight),
-        italic(italic),
-        faceName(std::move(faceName)) {}
-  const int height;
-  const int weight;
-  const bool italic;
-  const std::string faceName;
-};
-
-struct StockFont : LogicalFont {
-  StockFont() : LogicalFont(0, FW_DONTCARE, false, "") {
-    stock = true;
-    handleOf(this);
-  }
-};
-
-testing::FontRequest lastRequest;
 
 struct FontconfigDeleter {
   void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
@@ -166,24 +138,7 @@ bool compileGlyph(FT_Face face, DWORD code, GLuint list, std::vector<GLubyte>& b
 }
 
 }  // namespace
-
-GdiObject* defaultFont() {
-  static StockFont font;
-  return &font;
-}
-
-const testing::FontRequest& testing::lastFontRequest() { return lastRequest; }
-
 }  // namespace platform
-
-HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD, DWORD,
-                         DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
-  std::string face =
-      faceName ? std::string(faceName, strnlen(faceName, platform::kMaxFaceName)) : std::string();
-  platform::lastRequest = {height, face};
-  auto* font = new platform::LogicalFont(height, weight, italic != 0, std::move(face));
-  return static_cast<HFONT>(platform::handleOf(font));
-}
 
 BOOL WINAPI wglUseFontBitmapsA(HDC dc, DWORD first, DWORD count, DWORD listBase) {
   const platform::DeviceContext* context = platform::deviceContextFrom(dc);

@@ -1,18 +1,14 @@
-// Pixel formats and OpenGL rendering contexts: ChoosePixelFormat,
-// SetPixelFormat, wglCreateContext, wglMakeCurrent, wglDeleteContext,
-// wglGetProcAddress, SwapBuffers, on SDL's OpenGL contexts.
+// OpenGL rendering contexts: wglCreateContext, wglMakeCurrent,
+// wglDeleteContext, wglGetProcAddress, on SDL's OpenGL contexts.
 //
-// There is one pixel format, number 1: double-buffered RGBA drawn by OpenGL in
-// a window. ChoosePixelFormat offers it for every descriptor that asks for
-// OpenGL in RGBA on a window's device context, where the display has OpenGL. SetPixelFormat keeps the
-// descriptor with the window, and wglCreateContext hands its colour, alpha,
-// depth, stencil and double-buffer requests to SDL as minimums before it
-// creates the context (Windows too picks the closest format that it has). A
-// new context is not made current, as on Windows. SwapBuffers does not wait
-// for the vertical retrace.
+// wglCreateContext hands the colour, alpha, depth, stencil and double-buffer
+// requests of the window's pixel format (gdi32/pixel_format.cpp) to SDL as
+// minimums before it creates the context (Windows too picks the closest
+// format that it has). A new context is not made current, as on Windows; its
+// buffers swap without waiting for the vertical retrace.
 //
-// Not provided: DescribePixelFormat, colour-index and bitmap formats, layer
-// planes, shared display lists; contexts are made current on windows only.
+// Not provided: shared display lists; contexts are made current on windows
+// only.
 #include <SDL2/SDL.h>
 
 #include <algorithm>
@@ -21,13 +17,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/opengl32.h"
 #include "platform/testing/testing.h"
 #include "platform/user32/window.h"
 
 namespace platform {
 namespace {
-
-constexpr int kOnlyPixelFormat = 1;
 
 struct GlContext {
   SDL_GLContext sdl;
@@ -39,11 +34,6 @@ GlContext* contextFrom(HGLRC handle) {
     if (reinterpret_cast<HGLRC>(context.get()) == handle) return context.get();
   }
   return nullptr;
-}
-
-Window* windowOf(HDC dc) {
-  const DeviceContext* context = deviceContextFrom(dc);
-  return context ? windowFrom(context->window) : nullptr;
 }
 
 bool forced(testing::Failure failure) { return testing::isFailureForced(failure); }
@@ -72,24 +62,6 @@ void requestFramebuffer(const PIXELFORMATDESCRIPTOR& format) {
 }  // namespace platform
 
 using platform::Window;
-
-int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor) {
-  const Window* window = platform::windowOf(dc);
-  if (!descriptor || !window || !window->openGl) return 0;
-  const bool openGl = descriptor->dwFlags & PFD_SUPPORT_OPENGL;
-  return openGl && descriptor->iPixelType == PFD_TYPE_RGBA ? platform::kOnlyPixelFormat : 0;
-}
-
-BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* descriptor) {
-  Window* window = platform::windowOf(dc);
-  if (!window || !descriptor || format != platform::kOnlyPixelFormat ||
-      platform::forced(platform::testing::Failure::PixelFormatNotSet)) {
-    return FALSE;
-  }
-  window->hasPixelFormat = true;
-  window->pixelFormat = *descriptor;
-  return TRUE;
-}
 
 HGLRC WINAPI wglCreateContext(HDC dc) {
   const Window* window = platform::windowOf(dc);
@@ -140,9 +112,3 @@ PROC WINAPI wglGetProcAddress(LPCSTR name) {
   return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
 
-BOOL WINAPI SwapBuffers(HDC dc) {
-  const Window* window = platform::windowOf(dc);
-  if (!window || !window->hasPixelFormat) return FALSE;
-  SDL_GL_SwapWindow(window->sdl);
-  return TRUE;
-}

@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "platform/testing/testing.h"
-#include "platform/user32/message_queue.h"
+#include "platform/user32/input_events.h"
 #include "platform/x11/video.h"
 
 namespace platform {

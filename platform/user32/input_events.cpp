@@ -17,6 +17,8 @@
 //
 // Not provided: other keys (they make no message), scan codes, the mouse
 // wheel, MK_ flags in the mouse messages' wParam.
+#include "platform/user32/input_events.h"
+
 #include <SDL2/SDL.h>
 
 #include "platform/user32/focus.h"

@@ -7,8 +7,9 @@
 //
 // Not provided: GetAsyncKeyState, GetKeyboardState, the left and right
 // variants of Shift, Ctrl and Alt (VK_LSHIFT ...).
+#include "platform/user32/keyboard.h"
+
 #include "platform/testing/testing.h"
-#include "platform/user32/message_queue.h"
 
 namespace platform {
 namespace {

@@ -13,12 +13,15 @@
 // Not provided: GetMessage and WM_QUIT's special meaning, sent messages from
 // other threads, WM_CHAR (TranslateMessage translates nothing: nothing here
 // reads text), WM_PAINT and timers.
+#include "platform/user32/message_queue.h"
+
 #include <vector>
 
 #include "platform/testing/testing.h"
-#include "platform/timers.h"
-#include "platform/user32/message_queue.h"
+#include "platform/user32/input_events.h"
+#include "platform/user32/keyboard.h"
 #include "platform/user32/window.h"
+#include "platform/winmm.h"
 
 namespace platform {
 namespace {

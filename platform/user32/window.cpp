@@ -16,6 +16,8 @@
 // (UpdateWindow paints nothing: OpenGL draws the windows), extra class and
 // window bytes; the class's icon, cursor and brush are accepted and not used.
 // Every show command other than SW_HIDE shows and activates the window.
+#include "platform/user32/window.h"
+
 #include <SDL2/SDL.h>
 
 #include <algorithm>
@@ -25,7 +27,6 @@
 #include "platform/advapi32/lower_case.h"
 #include "platform/user32/focus.h"
 #include "platform/user32/message_queue.h"
-#include "platform/user32/window.h"
 #include "platform/x11/full_screen.h"
 #include "platform/x11/video.h"
 
@@ -75,6 +76,11 @@ Window* windowFromSdl(uint32_t sdlWindowId) {
 
 HWND handleOf(const Window* window) {
   return reinterpret_cast<HWND>(const_cast<Window*>(window));
+}
+
+Window* windowOf(HDC dc) {
+  const DeviceContext* context = deviceContextFrom(dc);
+  return context ? windowFrom(context->window) : nullptr;
 }
 
 std::vector<HWND> liveWindows() {

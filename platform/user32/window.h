@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi32.h"
 #include "platform/gdi32/gdi_objects.h"
-#include "platform/opengl32.h"
 #include "platform/user32.h"
 
 struct SDL_Window;
@@ -30,6 +30,8 @@ struct Window {
 Window* windowFrom(HWND handle);
 Window* windowFromSdl(uint32_t sdlWindowId);
 HWND handleOf(const Window* window);
+// The window whose own device context dc is, or null.
+Window* windowOf(HDC dc);
 // The handles of all live windows, in the order of their creation.
 std::vector<HWND> liveWindows();
 

@@ -9,7 +9,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 
-#include "platform/display.h"
+#include "platform/user32.h"
 
 namespace platform {
 
