@@ -4,25 +4,22 @@
 // memory device context has no drawing surface beyond its selected bitmap.
 #include "platform/gdi32/gdi_objects.h"
 
-#include <set>
-
 #include "platform/gdi32.h"
 #include "platform/gdi32/logical_font.h"
-#include "platform/testing/testing.h"
 
 namespace platform {
-namespace {
 
-// Every live object and context, so that a stale or foreign handle is
-// recognised instead of being dereferenced.
 std::set<GdiObject*>& liveObjects() {
   static std::set<GdiObject*> objects;
   return objects;
 }
+
 std::set<DeviceContext*>& liveContexts() {
   static std::set<DeviceContext*> contexts;
   return contexts;
 }
+
+namespace {
 
 struct StockObject : GdiObject {
   explicit StockObject(Kind kind) : GdiObject(kind) {
@@ -126,19 +123,3 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle) {
   delete object;
   return TRUE;
 }
-
-namespace platform::testing {
-
-size_t liveGdiObjects() {
-  size_t count = 0;
-  for (const GdiObject* object : liveObjects()) count += object->stock ? 0 : 1;
-  return count;
-}
-
-size_t liveMemoryDeviceContexts() {
-  size_t count = 0;
-  for (const DeviceContext* context : liveContexts()) count += context->window ? 0 : 1;
-  return count;
-}
-
-}  // namespace platform::testing

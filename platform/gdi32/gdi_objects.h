@@ -4,6 +4,8 @@
 // SelectObject, DeleteObject and DeleteDC serve every kind.
 #pragma once
 
+#include <set>
+
 #include "platform/types.h"
 
 namespace platform {
@@ -35,5 +37,9 @@ DeviceContext* deviceContextFrom(HDC dc);
 HDC handleOf(DeviceContext* context);
 // Forgets a window's own device context when the window is destroyed.
 void forgetDeviceContext(DeviceContext* context);
+// Every live object and context, so that a stale or foreign handle is
+// recognised instead of being dereferenced.
+std::set<GdiObject*>& liveObjects();
+std::set<DeviceContext*>& liveContexts();
 
 }  // namespace platform

@@ -12,27 +12,24 @@
 #include <string>
 
 #include "platform/gdi32.h"
-#include "platform/testing/testing.h"
 
 namespace platform {
+
+FontRequest lastFontCreated;
+
 namespace {
 
 // A face name is at most LF_FACESIZE (32) characters with its terminator.
 constexpr size_t kMaxFaceName = 31;
 
-testing::FontRequest lastRequest;
-
 }  // namespace
-
-const testing::FontRequest& testing::lastFontRequest() { return lastRequest; }
-
 }  // namespace platform
 
 HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD, DWORD,
                          DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
   std::string face =
       faceName ? std::string(faceName, strnlen(faceName, platform::kMaxFaceName)) : std::string();
-  platform::lastRequest = {height, face};
+  platform::lastFontCreated = {height, face};
   auto* font = new platform::LogicalFont(height, weight, italic != 0, std::move(face));
   return static_cast<HFONT>(platform::handleOf(font));
 }

@@ -22,4 +22,12 @@ struct LogicalFont : GdiObject {
   const std::string faceName;
 };
 
+// The height and face name of the last font that CreateFontA made, which the
+// test seam reads.
+struct FontRequest {
+  int height = 0;
+  std::string faceName;
+};
+extern FontRequest lastFontCreated;
+
 }  // namespace platform

@@ -9,13 +9,17 @@
 //
 // Not provided: DescribePixelFormat, colour-index and bitmap formats, layer
 // planes.
+#include "platform/gdi32/pixel_format.h"
+
 #include <SDL2/SDL.h>
 
 #include "platform/gdi32.h"
-#include "platform/testing/testing.h"
 #include "platform/user32/window.h"
 
 namespace platform {
+
+bool setPixelFormatFails = false;
+
 namespace {
 
 constexpr int kOnlyPixelFormat = 1;
@@ -35,7 +39,7 @@ int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor) {
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* descriptor) {
   Window* window = platform::windowOf(dc);
   if (!window || !descriptor || format != platform::kOnlyPixelFormat ||
-      platform::testing::isFailureForced(platform::testing::Failure::PixelFormatNotSet)) {
+      platform::setPixelFormatFails) {
     return FALSE;
   }
   window->hasPixelFormat = true;

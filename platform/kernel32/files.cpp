@@ -5,7 +5,7 @@
 // (FILE_MAP_READ), UnmapViewOfFile, CloseHandle for files and mappings.
 // Not provided: writing, creating or truncating files; named or pagefile-backed
 // mappings; views of part of a file; asynchronous I/O; GetLastError codes.
-#include "platform/kernel32.h"
+#include "platform/kernel32/files.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -13,16 +13,13 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <map>
-#include <set>
 #include <string>
 
+#include "platform/kernel32.h"
 #include "platform/kernel32/utf16.h"
-#include "platform/testing/testing.h"
 
-namespace {
+namespace platform {
 
-// A kernel object behind a HANDLE: an open file, or a mapping of one.
 struct KernelObject {
   enum class Kind { File, Mapping };
   KernelObject(Kind kind, int descriptor, uint64_t size = 0)
@@ -35,16 +32,23 @@ struct KernelObject {
   const uint64_t size;   // a mapping's size, fixed when it is created
 };
 
-// Every live handle and view, so that a stale or foreign one is refused
-// instead of being dereferenced.
 std::set<KernelObject*>& liveHandles() {
   static std::set<KernelObject*> handles;
   return handles;
 }
+
 std::map<const void*, size_t>& liveViews() {
   static std::map<const void*, size_t> views;
   return views;
 }
+
+}  // namespace platform
+
+using platform::KernelObject;
+using platform::liveHandles;
+using platform::liveViews;
+
+namespace {
 
 KernelObject* objectFrom(HANDLE handle, KernelObject::Kind kind) {
   auto* object = static_cast<KernelObject*>(handle);
@@ -136,9 +140,3 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
   delete object;
   return TRUE;
 }
-
-namespace platform::testing {
-
-size_t openKernelHandles() { return liveHandles().size() + liveViews().size(); }
-
-}  // namespace platform::testing

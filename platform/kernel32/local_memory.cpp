@@ -3,20 +3,25 @@
 //
 // Not provided: movable blocks (LMEM_MOVEABLE, LocalLock), LocalReAlloc,
 // LocalSize.
+#include "platform/kernel32/local_memory.h"
+
 #include <cstdlib>
 
 #include "platform/kernel32.h"
-#include "platform/testing/testing.h"
 
-namespace {
+namespace platform {
 
 size_t& liveLocalBlocks() {
   static size_t count = 0;
   return count;
 }
-int localAllocsUntilFailure = 0;  // 0: none fails
 
-}  // namespace
+int localAllocsUntilFailure = 0;
+
+}  // namespace platform
+
+using platform::liveLocalBlocks;
+using platform::localAllocsUntilFailure;
 
 HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes) {
   if (localAllocsUntilFailure > 0 && --localAllocsUntilFailure == 0) return nullptr;
@@ -34,10 +39,3 @@ HLOCAL WINAPI LocalFree(HLOCAL memory) {
   }
   return nullptr;
 }
-
-namespace platform::testing {
-
-void failLocalAlloc(int nth) { localAllocsUntilFailure = nth; }
-size_t liveLocalAllocations() { return liveLocalBlocks(); }
-
-}  // namespace platform::testing

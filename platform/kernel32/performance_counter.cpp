@@ -1,39 +1,22 @@
 // The performance counter: QueryPerformanceFrequency, QueryPerformanceCounter,
 // on SDL's high-resolution counter (the monotonic clock in nanoseconds on
 // Linux).
+#include "platform/kernel32/performance_counter.h"
+
 #include <SDL2/SDL.h>
 
-#include <optional>
-
 #include "platform/kernel32.h"
-#include "platform/testing/testing.h"
 
 namespace platform {
-namespace {
 
-struct CounterReading {
-  int64_t ticksPerSecond;
-  int64_t count;
-};
 std::optional<CounterReading> injectedCounter;
-
-bool noCounter() {
-  return testing::isFailureForced(testing::Failure::NoPerformanceCounter);
-}
-
-}  // namespace
-
-namespace testing {
-void injectPerformanceCounter(int64_t ticksPerSecond, int64_t count) {
-  injectedCounter = CounterReading{ticksPerSecond, count};
-}
-}  // namespace testing
+bool performanceCounterMissing = false;
 
 }  // namespace platform
 
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   if (!frequency) return FALSE;
-  if (platform::noCounter()) {
+  if (platform::performanceCounterMissing) {
     frequency->QuadPart = 0;
     return FALSE;
   }
@@ -45,7 +28,7 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
   if (!count) return FALSE;
-  if (platform::noCounter()) {
+  if (platform::performanceCounterMissing) {
     count->QuadPart = 0;
     return FALSE;
   }

@@ -9,6 +9,8 @@
 //
 // Not provided: shared display lists; contexts are made current on windows
 // only.
+#include "platform/opengl32/wgl_context.h"
+
 #include <SDL2/SDL.h>
 
 #include <algorithm>
@@ -18,10 +20,14 @@
 #include <vector>
 
 #include "platform/opengl32.h"
-#include "platform/testing/testing.h"
 #include "platform/user32/window.h"
 
 namespace platform {
+
+bool contextCreationFails = false;
+bool makeCurrentFails = false;
+bool bufferObjectsMissing = false;
+
 namespace {
 
 struct GlContext {
@@ -35,8 +41,6 @@ GlContext* contextFrom(HGLRC handle) {
   }
   return nullptr;
 }
-
-bool forced(testing::Failure failure) { return testing::isFailureForced(failure); }
 
 bool isBufferObjectEntryPoint(const char* name) {
   static const char* const kEntryPoints[] = {
@@ -65,10 +69,7 @@ using platform::Window;
 
 HGLRC WINAPI wglCreateContext(HDC dc) {
   const Window* window = platform::windowOf(dc);
-  if (!window || !window->hasPixelFormat ||
-      platform::forced(platform::testing::Failure::ContextNotCreated)) {
-    return nullptr;
-  }
+  if (!window || !window->hasPixelFormat || platform::contextCreationFails) return nullptr;
   platform::requestFramebuffer(window->pixelFormat);
   SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
   SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
@@ -87,10 +88,7 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC handle) {
   }
   const platform::GlContext* context = platform::contextFrom(handle);
   const Window* window = platform::windowOf(dc);
-  if (!context || !window || !window->hasPixelFormat ||
-      platform::forced(platform::testing::Failure::ContextNotMadeCurrent)) {
-    return FALSE;
-  }
+  if (!context || !window || !window->hasPixelFormat || platform::makeCurrentFails) return FALSE;
   return SDL_GL_MakeCurrent(window->sdl, context->sdl) == 0 ? TRUE : FALSE;
 }
 
@@ -105,8 +103,7 @@ BOOL WINAPI wglDeleteContext(HGLRC handle) {
 }
 
 PROC WINAPI wglGetProcAddress(LPCSTR name) {
-  if (!name || (platform::forced(platform::testing::Failure::NoBufferObjects) &&
-                platform::isBufferObjectEntryPoint(name))) {
+  if (!name || (platform::bufferObjectsMissing && platform::isBufferObjectEntryPoint(name))) {
     return nullptr;
   }
   return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));

@@ -1,12 +1,16 @@
 // The stand-in's test seam: forced failures, injected input, recorded
-// requests. Tests only; the system's code never includes it.
+// requests. Tests only; the system's code never includes it, and the program
+// links none of it (testing.cpp): what the program holds of the seam is the
+// state that its rooms keep for it, declared in their own headers.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "platform/gdi32/logical_font.h"
+#include "platform/user32/display_modes.h"
+#include "platform/user32/message_box.h"
 #include "platform/win32.h"
 
 namespace platform::testing {
@@ -22,7 +26,6 @@ enum class Failure {
   NoBufferObjects,        // wglGetProcAddress has no GL_ARB_vertex_buffer_object entry points
 };
 void forceFailure(Failure failure, bool forced = true);
-bool isFailureForced(Failure failure);
 
 // From now on GetCursorPos answers this position, and SetCursorPos moves it
 // instead of the real pointer.
@@ -35,13 +38,7 @@ void injectKeyState(int virtualKey, bool held);
 void injectPerformanceCounter(int64_t ticksPerSecond, int64_t count);
 void injectMillisecondTimer(uint32_t milliseconds);
 
-struct DisplayModeRequest {
-  int count = 0;         // ChangeDisplaySettingsA calls so far
-  bool desktop = false;  // the last call asked for the desktop mode (NULL)
-  DEVMODEA mode{};       // otherwise, the mode it asked for
-  DWORD flags = 0;
-  bool contextCurrent = false;  // an OpenGL context was current at the call
-};
+// ChangeDisplaySettingsA's calls so far and the last one's request.
 DisplayModeRequest lastDisplayModeRequest();
 // ShowCursor's display count.
 int cursorDisplayCount();
@@ -49,14 +46,6 @@ int cursorDisplayCount();
 std::vector<MSG> postedMessages();
 
 // --- Message boxes, files, local memory and DIB sections ---
-
-// A message box as the system asked for it.
-struct MessageBoxRecord {
-  HWND owner;
-  std::string text;
-  std::string caption;
-  UINT type;
-};
 
 // While capturing, MessageBoxA records each box and answers IDOK at once
 // instead of showing it, so that no test ever waits for a person.
@@ -77,10 +66,6 @@ size_t liveMemoryDeviceContexts();
 // --- Fonts ---
 
 // The height and face name of the last font that CreateFontA made.
-struct FontRequest {
-  int height = 0;
-  std::string faceName;
-};
 const FontRequest& lastFontRequest();
 
 }  // namespace platform::testing

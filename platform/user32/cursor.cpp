@@ -7,30 +7,24 @@
 //
 // Not provided: cursor shapes (LoadCursorA knows only the standard arrow,
 // which SDL shows anyway), cursor clipping.
+#include "platform/user32/cursor.h"
+
 #include <SDL2/SDL.h>
 
 #include <climits>
-#include <optional>
 
-#include "platform/testing/testing.h"
 #include "platform/user32/input_events.h"
 #include "platform/x11/video.h"
 
 namespace platform {
-namespace {
-int displayCount = 0;
-std::optional<POINT> injectedCursor;
-}  // namespace
 
-namespace testing {
-void injectCursorPos(int x, int y) { injectedCursor = POINT{x, y}; }
-int cursorDisplayCount() { return displayCount; }
-}  // namespace testing
+int showCursorCount = 0;
+std::optional<POINT> injectedCursorPos;
 
 }  // namespace platform
 
 int WINAPI ShowCursor(BOOL show) {
-  int& count = platform::displayCount;
+  int& count = platform::showCursorCount;
   // Held within int's range: a window that hides the cursor at every pointer
   // motion lowers the count for as long as the program runs.
   if (show && count < INT_MAX) ++count;
@@ -47,8 +41,8 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
 
 BOOL WINAPI GetCursorPos(POINT* point) {
   if (!point) return FALSE;
-  if (platform::injectedCursor) {
-    *point = *platform::injectedCursor;
+  if (platform::injectedCursorPos) {
+    *point = *platform::injectedCursorPos;
     return TRUE;
   }
   if (!platform::startVideo()) return FALSE;
@@ -60,8 +54,8 @@ BOOL WINAPI GetCursorPos(POINT* point) {
 }
 
 BOOL WINAPI SetCursorPos(int x, int y) {
-  if (platform::injectedCursor) {
-    platform::injectedCursor = POINT{x, y};
+  if (platform::injectedCursorPos) {
+    platform::injectedCursorPos = POINT{x, y};
     return TRUE;
   }
   if (!platform::startVideo() || SDL_WarpMouseGlobal(x, y) != 0) return FALSE;

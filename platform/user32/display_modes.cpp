@@ -23,22 +23,26 @@
 //
 // Not provided: displays other than the first; CDS_TEST and registry updates
 // (every accepted request takes effect, none is stored).
+#include "platform/user32/display_modes.h"
+
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
 #include <optional>
 
-#include "platform/testing/testing.h"
 #include "platform/x11/desktop_guard.h"
 #include "platform/x11/screen_layout.h"
 #include "platform/x11/video.h"
 
 namespace platform {
+
+DisplayModeRequest lastModeRequest;
+bool displayModesRefused = false;
+
 namespace {
 
 std::optional<ScreenMode> programMode;  // none: the desktop mode
 std::optional<ScreenLayout> desktopLayout;  // while in the program's mode
-testing::DisplayModeRequest lastRequest;
 
 bool sameColourDepth(DWORD bitsPerPixel) {
   SDL_DisplayMode desktop{};
@@ -96,14 +100,10 @@ bool enterMode(const ScreenMode& mode) {
 
 }  // namespace
 
-namespace testing {
-DisplayModeRequest lastDisplayModeRequest() { return lastRequest; }
-}  // namespace testing
-
 }  // namespace platform
 
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
-  auto& request = platform::lastRequest;
+  auto& request = platform::lastModeRequest;
   ++request.count;
   request.desktop = !mode;
   request.mode = mode ? *mode : DEVMODEA{};
@@ -118,9 +118,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
     }
     return DISP_CHANGE_SUCCESSFUL;
   }
-  if (platform::testing::isFailureForced(platform::testing::Failure::DisplayModeRefused)) {
-    return DISP_CHANGE_BADMODE;
-  }
+  if (platform::displayModesRefused) return DISP_CHANGE_BADMODE;
   const auto found = platform::findMode(*mode);
   if (!found) return DISP_CHANGE_BADMODE;
   return platform::enterMode(*found) ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED;

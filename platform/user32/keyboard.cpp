@@ -9,8 +9,6 @@
 // variants of Shift, Ctrl and Alt (VK_LSHIFT ...).
 #include "platform/user32/keyboard.h"
 
-#include "platform/testing/testing.h"
-
 namespace platform {
 namespace {
 
@@ -47,12 +45,6 @@ void followInputMessage(const MSG& message) {
     default: break;
   }
 }
-
-namespace testing {
-void injectKeyState(int virtualKey, bool held) {
-  held ? press(WPARAM(virtualKey)) : release(WPARAM(virtualKey));
-}
-}  // namespace testing
 
 }  // namespace platform
 

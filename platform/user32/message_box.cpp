@@ -7,33 +7,30 @@
 // server without core fonts), standard error says so once, with SDL's reason,
 // and the call answers IDOK as if the user had closed it.
 // Not provided: other button sets, icons and answers than OK.
-#include "platform/user32.h"
+#include "platform/user32/message_box.h"
 
 #include <SDL2/SDL.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "platform/testing/testing.h"
 #include "platform/user32/window.h"
 
-namespace {
+namespace platform {
 
-bool capturing = false;
+bool capturingMessageBoxes = false;
 
-std::vector<platform::testing::MessageBoxRecord>& records() {
-  static std::vector<platform::testing::MessageBoxRecord> boxes;
+std::vector<MessageBoxRecord>& messageBoxRecords() {
+  static std::vector<MessageBoxRecord> boxes;
   return boxes;
 }
 
-}  // namespace
+}  // namespace platform
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const char* shownText = text ? text : "";
   const char* shownCaption = caption ? caption : "Error";
-  if (capturing) {
-    records().push_back({owner, shownText, shownCaption, type});
+  if (platform::capturingMessageBoxes) {
+    platform::messageBoxRecords().push_back({owner, shownText, shownCaption, type});
     return IDOK;
   }
   // The terminal gets the text too, where a box on screen is easily missed
@@ -55,11 +52,3 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   }
   return IDOK;
 }
-
-namespace platform::testing {
-
-void captureMessageBoxes(bool capture) { capturing = capture; }
-const std::vector<MessageBoxRecord>& capturedMessageBoxes() { return records(); }
-void clearCapturedMessageBoxes() { records().clear(); }
-
-}  // namespace platform::testing

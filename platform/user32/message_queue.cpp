@@ -15,82 +15,17 @@
 // reads text), WM_PAINT and timers.
 #include "platform/user32/message_queue.h"
 
-#include <vector>
-
-#include "platform/testing/testing.h"
 #include "platform/user32/input_events.h"
 #include "platform/user32/keyboard.h"
 #include "platform/user32/window.h"
 #include "platform/winmm.h"
 
 namespace platform {
+
+MessageQueue postedQueue(10000);
+
 namespace {
 
-// A first-in first-out queue of fixed capacity, allocated once, so that
-// steady traffic costs no allocation.
-class MessageQueue {
- public:
-  explicit MessageQueue(size_t capacity) : capacity_(capacity) {}
-
-  bool push(const MSG& message) {
-    if (slots_.empty()) slots_.resize(capacity_);
-    if (count_ == capacity_) return false;
-    slots_[(head_ + count_) % capacity_] = message;
-    ++count_;
-    return true;
-  }
-
-  // Copies the first message that the filter lets through, and removes it
-  // when asked to.
-  bool take(MSG* out, HWND window, UINT first, UINT last, bool remove) {
-    for (size_t i = 0; i < count_; ++i) {
-      if (!passes(at(i), window, first, last)) continue;
-      *out = at(i);
-      if (remove) removeAt(i);
-      return true;
-    }
-    return false;
-  }
-
-  void removeWindow(HWND window) {
-    for (size_t i = count_; i-- > 0;) {
-      if (at(i).hwnd == window) removeAt(i);
-    }
-  }
-
-  std::vector<MSG> contents() const {
-    std::vector<MSG> messages;
-    for (size_t i = 0; i < count_; ++i) messages.push_back(slots_[(head_ + i) % capacity_]);
-    return messages;
-  }
-
- private:
-  // No window: every message; (HWND)-1: thread messages only. A range of 0, 0
-  // lets every message through.
-  static bool passes(const MSG& message, HWND window, UINT first, UINT last) {
-    const bool threadOnly = window == reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
-    if (threadOnly ? message.hwnd != nullptr : window && message.hwnd != window) return false;
-    return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
-  }
-
-  MSG& at(size_t i) { return slots_[(head_ + i) % capacity_]; }
-
-  void removeAt(size_t i) {
-    if (i == 0) {
-      head_ = (head_ + 1) % capacity_;
-    } else {
-      for (size_t j = i; j + 1 < count_; ++j) at(j) = at(j + 1);
-    }
-    --count_;
-  }
-
-  const size_t capacity_;
-  std::vector<MSG> slots_;
-  size_t head_ = 0;
-  size_t count_ = 0;
-};
-
-MessageQueue posted(10000);
 MessageQueue input(4096);
 
 constexpr LPARAM kAltDown = LPARAM(1) << 29;  // lParam's context code
@@ -100,13 +35,9 @@ constexpr LPARAM kAltDown = LPARAM(1) << 29;  // lParam's context code
 bool queueInput(const MSG& message) { return input.push(message); }
 
 void forgetMessagesFor(HWND window) {
-  posted.removeWindow(window);
+  postedQueue.removeWindow(window);
   input.removeWindow(window);
 }
-
-namespace testing {
-std::vector<MSG> postedMessages() { return posted.contents(); }
-}  // namespace testing
 
 }  // namespace platform
 
@@ -114,7 +45,7 @@ BOOL WINAPI PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterM
                          UINT removeMessage) {
   if (!message) return FALSE;
   const bool remove = removeMessage & PM_REMOVE;
-  if (platform::posted.take(message, window, filterMin, filterMax, remove)) return TRUE;
+  if (platform::postedQueue.take(message, window, filterMin, filterMax, remove)) return TRUE;
   do {
     if (platform::input.take(message, window, filterMin, filterMax, remove)) {
       if (remove) platform::followInputMessage(*message);
@@ -147,7 +78,7 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   if (window && !platform::windowFrom(window)) return FALSE;  // ERROR_INVALID_WINDOW_HANDLE
   const MSG posted = {window, message, wParam, lParam, timeGetTime(),
                       platform::lastPointerPosition()};
-  return platform::posted.push(posted) ? TRUE : FALSE;  // ERROR_NOT_ENOUGH_QUOTA
+  return platform::postedQueue.push(posted) ? TRUE : FALSE;  // ERROR_NOT_ENOUGH_QUOTA
 }
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,23 +4,15 @@
 //
 // Not provided: timeBeginPeriod / timeEndPeriod (the resolution is already
 // one millisecond).
+#include "platform/winmm/multimedia_timer.h"
+
 #include <SDL2/SDL.h>
 
-#include <optional>
-
-#include "platform/testing/testing.h"
 #include "platform/winmm.h"
 
 namespace platform {
-namespace {
 
 std::optional<uint32_t> injectedMilliseconds;
-
-}  // namespace
-
-namespace testing {
-void injectMillisecondTimer(uint32_t milliseconds) { injectedMilliseconds = milliseconds; }
-}  // namespace testing
 
 }  // namespace platform
 
