@@ -19,7 +19,7 @@
 #include "app/shutdown.h"
 #include "bench/support/spread.h"
 #include "bench/support/system_start.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "render/frame.h"
 #include "render/graphics.h"
 #include "render/hud.h"

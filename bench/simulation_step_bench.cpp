@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/display_settings.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "sim/ship_controller.h"
 #include "sim/simulation_step.h"
 #include "tests/support/test_world.h"

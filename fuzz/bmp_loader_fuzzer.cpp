@@ -16,7 +16,7 @@
 #include <string>
 
 #include "image/bmp_loader.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 
 namespace {
 

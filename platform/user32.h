@@ -1,4 +1,5 @@
-// user32: window classes and windows, the message queue, cursor and keys.
+// user32: window classes and windows, the message queue, cursor and keys,
+// display modes and screen metrics, the message box and wsprintfA.
 #pragma once
 
 #include "platform/types.h"
@@ -96,8 +97,7 @@ static_assert(sizeof(MSG) == 48, "MSG has the Windows layout");
 #define SW_SHOW 5
 #define SW_SHOWDEFAULT 10
 
-// Stock objects and standard cursors.
-#define BLACK_BRUSH 4
+// Standard cursors.
 #define IDC_ARROW (reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(32512)))
 
 // Virtual-key codes.
@@ -145,9 +145,84 @@ BOOL WINAPI GetCursorPos(POINT* point);
 BOOL WINAPI SetCursorPos(int x, int y);
 short WINAPI GetKeyState(int virtualKey);
 
-HGDIOBJ WINAPI GetStockObject(int object);
+// Display modes and screen metrics.
+#define CCHDEVICENAME 32
+#define CCHFORMNAME 32
 
-// The program's entry point, which the stand-in's main calls as the Windows
-// start-up code does.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
-                   int showCommand);
+struct DEVMODEA {
+  BYTE dmDeviceName[CCHDEVICENAME];
+  WORD dmSpecVersion;
+  WORD dmDriverVersion;
+  WORD dmSize;
+  WORD dmDriverExtra;
+  DWORD dmFields;
+  // Anonymous, as in the Windows headers, so that the fields are named alike.
+  union {
+    struct {
+      short dmOrientation;
+      short dmPaperSize;
+      short dmPaperLength;
+      short dmPaperWidth;
+      short dmScale;
+      short dmCopies;
+      short dmDefaultSource;
+      short dmPrintQuality;
+    };
+    struct {
+      POINT dmPosition;
+      DWORD dmDisplayOrientation;
+      DWORD dmDisplayFixedOutput;
+    };
+  };
+  short dmColor;
+  short dmDuplex;
+  short dmYResolution;
+  short dmTTOption;
+  short dmCollate;
+  BYTE dmFormName[CCHFORMNAME];
+  WORD dmLogPixels;
+  DWORD dmBitsPerPel;
+  DWORD dmPelsWidth;
+  DWORD dmPelsHeight;
+  union {
+    DWORD dmDisplayFlags;
+    DWORD dmNup;
+  };
+  DWORD dmDisplayFrequency;
+  DWORD dmICMMethod;
+  DWORD dmICMIntent;
+  DWORD dmMediaType;
+  DWORD dmDitherType;
+  DWORD dmReserved1;
+  DWORD dmReserved2;
+  DWORD dmPanningWidth;
+  DWORD dmPanningHeight;
+};
+static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA has the Windows layout");
+
+#define DM_BITSPERPEL 0x00040000
+#define DM_PELSWIDTH 0x00080000
+#define DM_PELSHEIGHT 0x00100000
+#define DM_DISPLAYFREQUENCY 0x00400000
+
+#define CDS_FULLSCREEN 0x00000004
+#define CDS_RESET 0x40000000
+
+#define DISP_CHANGE_SUCCESSFUL 0
+#define DISP_CHANGE_RESTART 1
+#define DISP_CHANGE_FAILED (-1)
+#define DISP_CHANGE_BADMODE (-2)
+
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+
+LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+int WINAPI GetSystemMetrics(int index);
+
+// The message box and wsprintfA.
+#define MB_OK 0x00000000
+#define IDOK 1
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+// Formats at most 1024 characters, as on Windows; the buffer must hold them.
+int wsprintfA(LPSTR buffer, LPCSTR format, ...);

@@ -3,16 +3,20 @@
 // services; built against the real Windows API it includes <windows.h> and the
 // GL headers, and nothing under platform/ other than this header is used.
 //
-// Each service area lives in its own header and implementation beside this one:
-//   types.h        basic types and handles
-//   user32.h       window classes, windows, messages, cursor and keys
-//   display.h      display modes and screen metrics
-//   registry.h     HKEY_LOCAL_MACHINE read from a registry export file
-//   timers.h       performance counter and the millisecond timer
-//   files.h        files, read-only mappings, local memory
-//   gdi.h          GDI objects, DIB sections and DIB conversion
-//   message_box.h  the message box and wsprintfA
-//   wgl.h          pixel formats, OpenGL contexts, bitmap fonts
+// On Linux each Windows library that the system uses has its header beside
+// this one and its implementation in the folder of the same name:
+//   types.h     basic types and handles, which the others share
+//   user32.h    window classes, windows, messages, focus, cursor and keys,
+//               display modes and screen metrics, the message box, wsprintfA
+//   gdi32.h     GDI objects, device contexts, DIB sections, pixel formats, fonts
+//   opengl32.h  OpenGL rendering contexts and bitmap fonts
+//   kernel32.h  files, read-only mappings, local memory, the performance
+//               counter, and the process's start (main calls WinMain)
+//   advapi32.h  the registry: HKEY_LOCAL_MACHINE read from a registry file
+//   winmm.h     the millisecond timer
+// x11/ holds what works on the X server itself (display modes through RandR,
+// the window manager's full-screen state, the desktop guard and its program),
+// and testing/ the tests' seam into the stand-in.
 #pragma once
 
 #ifdef _WIN32
@@ -22,11 +26,9 @@
 #else
 #include "platform/types.h"
 #include "platform/user32.h"
-#include "platform/display.h"
-#include "platform/registry.h"
-#include "platform/timers.h"
-#include "platform/files.h"
-#include "platform/gdi.h"
-#include "platform/message_box.h"
-#include "platform/wgl.h"
+#include "platform/gdi32.h"
+#include "platform/opengl32.h"
+#include "platform/kernel32.h"
+#include "platform/advapi32.h"
+#include "platform/winmm.h"
 #endif

@@ -90,22 +90,22 @@ image/bmp_loader.cpp @@ out[0] = source[2]; @@ out[0] = source[0]; @@ red taken 
 image/bmp_loader.cpp @@ source += width & 3; @@  @@ row padding is not skipped
 image/bmp_loader.cpp @@ if (info.biWidth <= 0 || info.biHeight <= 0) return false; @@ if (info.biWidth <= 0) return false; @@ top-down pictures are converted
 image/bmp_loader.cpp @@ return 16; @@ return 8; @@ 4-bit tables hold 8 entries
-platform/display.cpp @@ !anyRate && mode.refreshRate != 0 && @@ !anyRate && @@ a mode of unknown rate matches no requested rate
-platform/desktop_guard/main.cpp @@ if (saved) platform::applyScreenLayout(display, *saved); @@  @@ the guard never puts the desktop mode back
-platform/wgl_context.cpp @@ !descriptor || !window || !window->openGl @@ !descriptor || !window @@ a window without OpenGL is offered a pixel format @@ its context then cannot be made, and start-up ends with code 2 all the same
-platform/message_box.cpp @@ told = true; @@  @@ a box that cannot be shown is said again for every message
-platform/dib_section.cpp @@ (x % 2 ? 0 : 4) @@ (x % 2 ? 4 : 0) @@ the two pixels of a 4-bit byte swapped
-platform/dib_section.cpp @@ masks[1] = five ? 0x03E0 @@ masks[1] = five ? 0x07E0 @@ 16-bit pixels without masks read as 5-6-5
+platform/user32/display_modes.cpp @@ !anyRate && mode.refreshRate != 0 && @@ !anyRate && @@ a mode of unknown rate matches no requested rate
+platform/x11/desktop_guard_main.cpp @@ if (saved) platform::applyScreenLayout(display, *saved); @@  @@ the guard never puts the desktop mode back
+platform/gdi32/pixel_format.cpp @@ !descriptor || !window || !window->openGl @@ !descriptor || !window @@ a window without OpenGL is offered a pixel format @@ its context then cannot be made, and start-up ends with code 2 all the same
+platform/user32/message_box.cpp @@ told = true; @@  @@ a box that cannot be shown is said again for every message
+platform/gdi32/dib_section.cpp @@ (x % 2 ? 0 : 4) @@ (x % 2 ? 4 : 0) @@ the two pixels of a 4-bit byte swapped
+platform/gdi32/dib_section.cpp @@ masks[1] = five ? 0x03E0 @@ masks[1] = five ? 0x07E0 @@ 16-bit pixels without masks read as 5-6-5
 scene/model_file_check.cpp @@ if (node != root && visits[node] == OnPath) return false; @@  @@ a node that is its own ancestor passes the check
-platform/registry.cpp @@ if (data && *dataSize < needed) { @@ if (data && *dataSize + 1 < needed) { @@ a buffer one byte short is overrun
-platform/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay held
-platform/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
-platform/input_events.cpp @@ queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp) @@ queueForEveryWindow(WM_ACTIVATEAPP, TRUE, event.timestamp) @@ losing the focus activates
-platform/windows.cpp @@ sendMessage(handle, WM_NCDESTROY @@ sendMessage(handle, WM_DESTROY @@ destruction sends WM_DESTROY twice
-platform/windows.cpp @@ platform::markFullScreen(sdl); @@ (void)sdl; @@ the full-screen window lacks the full-screen state
-platform/video.cpp @@ connection = connectionOfSdl(); @@ connection = XOpenDisplay(nullptr); @@ display modes go over a connection of their own
-platform/video.cpp @@ XSetIOErrorHandler(endForServerGone); @@  @@ a lost X server ends the program through Xlib's own exit
-platform/desktop_guard/main.cpp @@ XSetIOErrorHandler([](Display*) -> int { _exit(0); }); @@  @@ the guard reports the lost X server too
+platform/advapi32/registry.cpp @@ if (data && *dataSize < needed) { @@ if (data && *dataSize + 1 < needed) { @@ a buffer one byte short is overrun
+platform/user32/keyboard.cpp @@ case WM_SYSKEYUP: @@  @@ keys released with Alt stay held
+platform/user32/keyboard.cpp @@ case WM_LBUTTONUP: release(VK_LBUTTON); break; @@ case WM_LBUTTONUP: break; @@ the left button never comes up
+platform/user32/input_events.cpp @@ queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp) @@ queueForEveryWindow(WM_ACTIVATEAPP, TRUE, event.timestamp) @@ losing the focus activates
+platform/user32/window.cpp @@ sendMessage(handle, WM_NCDESTROY @@ sendMessage(handle, WM_DESTROY @@ destruction sends WM_DESTROY twice
+platform/user32/window.cpp @@ platform::markFullScreen(sdl); @@ (void)sdl; @@ the full-screen window lacks the full-screen state
+platform/x11/video.cpp @@ connection = connectionOfSdl(); @@ connection = XOpenDisplay(nullptr); @@ display modes go over a connection of their own
+platform/x11/video.cpp @@ XSetIOErrorHandler(endForServerGone); @@  @@ a lost X server ends the program through Xlib's own exit
+platform/x11/desktop_guard_main.cpp @@ XSetIOErrorHandler([](Display*) -> int { _exit(0); }); @@  @@ the guard reports the lost X server too
 TABLE
 )
 mapfile -t records < <(grep -v '^$' <<<"$mutants")

@@ -11,7 +11,7 @@
 #include "app/frame_clock.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "render/frame.h"
 #include "render/graphics.h"
 #include "scene/chase_camera.h"

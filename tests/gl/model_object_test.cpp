@@ -13,7 +13,7 @@
 #include <iterator>
 #include <memory>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "render/graphics.h"
 #include "scene/sphere_object.h"
 #include "tests/support/bmp_files.h"

@@ -11,7 +11,7 @@
 
 #include "app/display_settings.h"
 #include "app/frame_clock.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "render/font.h"
 #include "render/hud.h"
 #include "scene/scene_object.h"

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "scene/chase_camera.h"
 #include "scene/star_background.h"
 #include "tests/support/bmp_files.h"

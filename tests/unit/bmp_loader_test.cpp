@@ -9,7 +9,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "tests/support/bmp_files.h"
 
 namespace {

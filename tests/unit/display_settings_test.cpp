@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "app/display_settings.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "tests/support/bmp_files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/display_settings.h"
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "sim/flight_input.h"
 #include "sim/ship_controller.h"
 #include "sim/simulation_step.h"

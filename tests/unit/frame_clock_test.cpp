@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 
 namespace {
 

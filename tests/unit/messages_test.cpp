@@ -2,7 +2,7 @@
 // as the main loop takes them, from real X keys and buttons made with xdotool.
 #include <gtest/gtest.h>
 
-#include "platform/testing.h"
+#include "platform/testing/testing.h"
 #include "tests/support/test_window.h"
 
 namespace {

@@ -1,0 +1,45 @@
+// UTF-16 to UTF-8 for the stand-in's wide-character calls (utf16.h).
+#include "platform/kernel32/utf16.h"
+
+namespace platform {
+namespace {
+
+void appendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+std::string utf8FromUtf16(const char16_t* text) {
+  std::string out;
+  for (const char16_t* unit = text; *unit; ++unit) {
+    if (isHighSurrogate(unit[0]) && isLowSurrogate(unit[1])) {
+      appendUtf8(out, 0x10000 + ((char32_t(unit[0]) - 0xD800) << 10) + (unit[1] - 0xDC00));
+      ++unit;
+    } else if (isHighSurrogate(*unit) || isLowSurrogate(*unit)) {
+      appendUtf8(out, 0xFFFD);
+    } else {
+      appendUtf8(out, *unit);
+    }
+  }
+  return out;
+}
+
+}  // namespace platform
