@@ -37,16 +37,16 @@ long residentKb(pid_t pid) {
 }
 
 void fire(milliseconds time) {
-  e2e::xdotool("mousedown 1");
-  e2e::xdotool("mousedown 3");
+  xdotool("mousedown 1");
+  xdotool("mousedown 3");
   e2e::pause(time);
-  e2e::xdotool("mouseup 3");
-  e2e::xdotool("mouseup 1");
+  xdotool("mouseup 3");
+  xdotool("mouseup 1");
 }
 
 void steer(const char* motion, int times) {
   for (int k = 0; k < times; ++k) {
-    e2e::xdotool(std::string("mousemove_relative -- ") + motion);
+    xdotool(std::string("mousemove_relative -- ") + motion);
     e2e::pause(milliseconds(50));
   }
 }
@@ -56,24 +56,24 @@ void steer(const char* motion, int times) {
 // thruster at rising power, and the velocity-rotating mode on and off.
 void (*const kFlight[])() = {
     [] {
-      e2e::xdotool("mousedown 1");
+      xdotool("mousedown 1");
       steer("25 0", 8);
       steer("0 -15", 6);
-      e2e::xdotool("mouseup 1");
+      xdotool("mouseup 1");
     },
     [] {
-      e2e::xdotool("mousedown 1 mousedown 2");
+      xdotool("mousedown 1 mousedown 2");
       steer("20 0", 6);
-      e2e::xdotool("mouseup 2 mouseup 1");
+      xdotool("mouseup 2 mouseup 1");
     },
-    [] { e2e::xdotool("keydown r sleep 0.2 keyup r"); },
+    [] { xdotool("keydown r sleep 0.2 keyup r"); },
     [] {
-      e2e::xdotool("key s");
+      xdotool("key s");
       fire(milliseconds(600));
     },
-    [] { e2e::xdotool("key Tab"); },
+    [] { xdotool("key Tab"); },
     [] {
-      e2e::xdotool("key w");
+      xdotool("key w");
       fire(milliseconds(600));
     },
     [] { e2e::pause(milliseconds(500)); },
@@ -106,7 +106,7 @@ int measure() {
   flyUntil(sighting->seen + seconds(60), step);
   const Clock::time_point late = Clock::now();
   const long afterSixty = residentKb(program.pid());
-  e2e::xdotool("keydown Escape sleep 0.4 keyup Escape");
+  xdotool("keydown Escape sleep 0.4 keyup Escape");
   const int exitCode = program.waitForExit(seconds(20));
 
   std::printf("Resident size of the program in flight at %d x %d, kB\n", kWidth, kHeight);

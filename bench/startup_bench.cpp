@@ -91,7 +91,7 @@ std::optional<Run> startAndQuit(const e2e::Screen& screen, Display* keyboard, bo
   // Escape pressed at the very first frame can go unseen; a person lets the
   // first frames pass before reaching for it.
   e2e::pause(seconds(1));
-  e2e::xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
+  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
   const std::optional<double> shutdown = millisecondsToEnd(program, keyboard);
   if (!shutdown) {
     std::fprintf(stderr, "the program did not end with code 0 on Escape\n%s",

@@ -13,17 +13,6 @@ namespace {
 
 constexpr float kKilometresPerUnit = 127.4f;
 
-// Points of the plane 100 units in front of the eye, where the visible
-// half-height is about 41.4 units. The left column shows only on displays
-// wider than 54 / 41.4 (about 1.3 : 1).
-struct RasterPosition {
-  float x, y;
-};
-constexpr RasterPosition kRasterPositions[kHudLineCount] = {
-    {-54.0f, 38.0f}, {-54.0f, 35.0f}, {33.0f, 38.0f}, {33.0f, 35.0f},
-    {33.0f, 32.0f},  {33.0f, 29.0f},  {33.0f, 26.0f},
-};
-
 const char* thrusterName(Thruster thruster) {
   static const char* const kNames[] = {"main", "front", "port", "starboard", "ventral", "dorsal"};
   return thruster < sizeof kNames / sizeof kNames[0] ? kNames[thruster] : "";
@@ -83,7 +72,7 @@ void drawHud() {
     } else if (line == kSpeedLine) {
       glColor3f(1.0f, 1.0f, 1.0f);
     }
-    glRasterPos2f(kRasterPositions[line].x, kRasterPositions[line].y);
+    glRasterPos2f(kHudRasterPositions[line].x, kHudRasterPositions[line].y);
     printText(text);
   }
   // Both were on before, and the textured drawing of the next frame needs them.

@@ -63,7 +63,8 @@ cmake -S . -B "$out/exe" "${configure[@]}"
 cmake --build "$out/exe" -j "$(nproc)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/exe/CMakeCache.txt")
 
-# The data files are written by the generator, a Linux program.
+# The data files are written by the generator, a Linux program, under the
+# names that the build keeps in its cache.
 if [ ! -f build/CMakeCache.txt ]; then
   CC=clang CXX=clang++ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 fi
@@ -73,8 +74,7 @@ package=$out/orbitrand-windows-x86_64
 rm -rf "$package" "$package.zip"
 mkdir -p "$package/licences" "$package/source"
 cp "$out/exe/windows/orbitrand.exe" "$package/"
-for file in kesh.3ds tex_kesh.bmp ship.3ds ship_tex.bmp earth.3ds earth.bmp moon.3ds \
-            moon.bmp stars2.bmp; do
+for file in $(sed -n 's/^ORBITRAND_DATA_FILES:INTERNAL=//p' build/CMakeCache.txt | tr ';' ' '); do
   cp "build/$file" "$package/"
 done
 cp windows/registry.reg "$out/exe/windows/README.txt" "$out/exe/windows/THIRD-PARTY.txt" \

@@ -50,8 +50,8 @@ render/graphics.cpp @@ glEnable(GL_CULL_FACE); @@  @@ back faces are drawn
 render/graphics.cpp @@ found[length] == ' ' || @@  @@ a name is found only at the end of the list
 render/hud.cpp @@ glColor3f(0.0f, 1.0f, 0.0f); @@ glColor3f(1.0f, 1.0f, 1.0f); @@ the buffer-object line is white
 render/hud.cpp @@ glDisable(GL_DEPTH_TEST);\n  glDisable(GL_TEXTURE_2D); @@ glDisable(GL_TEXTURE_2D); @@ the display is depth-tested against the world
-render/hud.cpp @@ {33.0f, 32.0f},  {33.0f, 29.0f} @@ {33.0f, 29.0f},  {33.0f, 32.0f} @@ the mode and the thruster lines change places
-render/hud.cpp @@ {33.0f, 26.0f}, @@ {33.0f, 23.0f}, @@ the power line stands lower
+render/hud.h @@ {33.0f, 32.0f},  {33.0f, 29.0f} @@ {33.0f, 29.0f},  {33.0f, 32.0f} @@ the mode and the thruster lines change places
+render/hud.h @@ {33.0f, 26.0f}, @@ {33.0f, 23.0f}, @@ the power line stands lower
 render/hud.cpp @@ } else if (line == kSpeedLine) {\n      glColor3f(1.0f, 1.0f, 1.0f);\n    } @@ } @@ the right column takes the buffer-object line's colour
 render/splash.cpp @@ glRasterPos2f(-5.0f, -1.0f); @@ glRasterPos2f(-5.0f, 1.0f); @@ the splash stands above the centre
 render/splash.cpp @@ glTranslatef(0.0f, 0.0f, -100.0f); @@ glTranslatef(0.0f, 0.0f, -50.0f); @@ the splash is placed on a nearer plane

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "sim/data_files.h"
 #include "tools/bmp_writer.h"
 #include "tools/meshes.h"
 #include "tools/model_writer.h"
@@ -27,16 +28,16 @@ int main(int argc, char** argv) {
   }
   const std::string folder = std::string(argv[1]) + "/";
   bool ok = true;
-  ok &= write3ds(folder + "kesh.3ds", "kesh", fighter());
-  ok &= writeBmp24(folder + "tex_kesh.bmp", hullTexture(512, kFighterStyle));
-  ok &= write3ds(folder + "ship.3ds", "ship", escort());
-  ok &= writeBmpIndexed(folder + "ship_tex.bmp",
+  ok &= write3ds(folder + kPlayerShipFiles.model, "kesh", fighter());
+  ok &= writeBmp24(folder + kPlayerShipFiles.texture, hullTexture(512, kFighterStyle));
+  ok &= write3ds(folder + kGridShipFiles.model, "ship", escort());
+  ok &= writeBmpIndexed(folder + kGridShipFiles.texture,
                         quantize(hullTexture(256, kEscortStyle), hullPalette(kEscortStyle)), 4);
-  ok &= write3ds(folder + "earth.3ds", "earth", globe(kEarthRadius, 64, 32));
-  ok &= writeBmp24(folder + "earth.bmp", earthTexture(1024, 512));
-  ok &= write3ds(folder + "moon.3ds", "moon", globe(kMoonRadius, 48, 24));
-  ok &= writeBmpCore8(folder + "moon.bmp", moonTexture(512, 256));
-  ok &= writeBmpIndexed(folder + "stars2.bmp", starTexture(1024), 8);
+  ok &= write3ds(folder + kEarthFiles.model, "earth", globe(kEarthRadius, 64, 32));
+  ok &= writeBmp24(folder + kEarthFiles.texture, earthTexture(1024, 512));
+  ok &= write3ds(folder + kMoonFiles.model, "moon", globe(kMoonRadius, 48, 24));
+  ok &= writeBmpCore8(folder + kMoonFiles.texture, moonTexture(512, 256));
+  ok &= writeBmpIndexed(folder + kStarFieldFile, starTexture(1024), 8);
   if (!ok) std::fprintf(stderr, "%s: could not write the data files into %s\n", argv[0], argv[1]);
   return ok ? 0 : 1;
 }

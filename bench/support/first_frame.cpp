@@ -5,7 +5,7 @@
 std::optional<FirstFrameSighting> waitForFirstFrame(const e2e::Screen& screen, int width, int height,
                                                     std::chrono::milliseconds limit) {
   using Clock = std::chrono::steady_clock;
-  const e2e::Box line = e2e::hudLine(e2e::HudLine::Speed, width, height);
+  const e2e::Box line = e2e::hudLine(kSpeedLine, width, height);
   const auto end = Clock::now() + limit;
   bool splashSeen = false;
   Clock::time_point missed = Clock::now();

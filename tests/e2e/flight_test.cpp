@@ -92,8 +92,8 @@ TEST_F(Run, Flight) {
   // key). Each input is held until a frame shows it, however slow the frames
   // are, so that the next starts from its result.
   const struct { const char *press, *release; HudLine line; } inputs[] = {
-      {"mousedown 1 mousedown 3", "mouseup 3 mouseup 1", HudLine::Acceleration},
-      {"keydown r", "keyup r", HudLine::Power}, {"key a", "", HudLine::Thruster}, {"key Tab", "", HudLine::Mode}};
+      {"mousedown 1 mousedown 3", "mouseup 3 mouseup 1", kAccelerationLine},
+      {"keydown r", "keyup r", kPowerLine}, {"key a", "", kThrusterLine}, {"key Tab", "", kVelocityRotatingLine}};
   for (const auto& input : inputs) {
     const Image before = screen.grab();
     xdotool(input.press);

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/hud.h"
+
 namespace e2e {
 
 struct Box { int x0, y0, x1, y1; };
-
-enum class HudLine { Fps, Vbo, Speed, Acceleration, Mode, Thruster, Power };
 
 // Where text drawn from a raster point of that plane falls on a screen.
 inline Box textBox(double x, double y, int width, int height) {
@@ -24,8 +24,7 @@ inline Box textBox(double x, double y, int width, int height) {
 }
 
 inline Box hudLine(HudLine line, int width, int height) {
-  static const double raster[][2] = {{-54, 38}, {-54, 35}, {33, 38}, {33, 35}, {33, 32}, {33, 29}, {33, 26}};
-  return textBox(raster[int(line)][0], raster[int(line)][1], width, height);
+  return textBox(kHudRasterPositions[line].x, kHudRasterPositions[line].y, width, height);
 }
 
 }  // namespace e2e

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 #include "tests/e2e/hud_layout.h"
@@ -22,8 +23,8 @@ namespace fs = std::filesystem;
 namespace e2e {
 
 bool showsFrames(const Image& screen) {
-  for (HudLine line : {HudLine::Speed, HudLine::Acceleration, HudLine::Mode, HudLine::Thruster, HudLine::Power}) {
-    const Box b = hudLine(line, screen.width, screen.height);
+  for (int line = kSpeedLine; line < kHudLineCount; ++line) {
+    const Box b = hudLine(HudLine(line), screen.width, screen.height);
     if (screen.count(b.x0, b.y0, b.x1, b.y1, isWhite) <= 10) return false;
   }
   return true;
@@ -44,8 +45,8 @@ Stage::Stage() {
   if (!mkdtemp(root_.data())) throw std::runtime_error("no temporary folder");
   fs::create_directories(dataDir());
   fs::create_directories(configDir() + "/orbitrand");
-  for (const char* name : {"kesh.3ds", "tex_kesh.bmp", "ship.3ds", "ship_tex.bmp", "earth.3ds", "earth.bmp",
-                           "moon.3ds", "moon.bmp", "stars2.bmp"})
+  std::istringstream names(ORBITRAND_DATA_FILES);
+  for (std::string name; names >> name;)
     fs::create_symlink(fs::path(ORBITRAND_DATA_DIR) / name, fs::path(dataDir()) / name);
 }
 
@@ -233,11 +234,6 @@ std::string Screen::geometry(unsigned long window) const {
     return "";
   return std::to_string(shown.width) + "x" + std::to_string(shown.height) + "+" + std::to_string(x) + "+" +
          std::to_string(y);
-}
-
-void xdotool(const std::string& arguments) {
-  const std::string command = "xdotool " + arguments;
-  if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
 }
 
 std::string screenshotPath(const std::string& name) { return ORBITRAND_SCREENSHOT_DIR "/" + name + ".png"; }

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/xdotool.h"
+
 namespace e2e {
 
 struct Image {
@@ -122,9 +124,6 @@ class Screen {
   std::string previousDisplay_;
   void* display_ = nullptr;
 };
-
-// Real input events through the X test extension (xdotool).
-void xdotool(const std::string& arguments);
 
 // Where a screenshot of that name goes, for a person to look at.
 std::string screenshotPath(const std::string& name);

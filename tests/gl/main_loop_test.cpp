@@ -20,6 +20,7 @@
 #include "sim/scene_setup.h"
 #include "sim/ship_controller.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/xdotool.h"
 
 using platform::testing::lastDisplayModeRequest;
 

@@ -5,10 +5,11 @@
 # showing frames and ending with 0 on Escape, its terms MIT, one version in
 # the package, its changelog and its manual page, and lintian without errors
 # or warnings.
-# Usage: package_test.sh <build folder> <demonstration program>
+# Usage: package_test.sh <build folder> <demonstration program> <data file>...
 set -euo pipefail
 build=$1
 demonstration=$2
+data_files=("${@:3}")
 with_display=$(cd "$(dirname "$0")/../../scripts" && pwd)/with-display.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -37,7 +38,7 @@ here=$(dirname "$launcher")
 data=$here/$(sed -n 's|^cd "$here/\(.*\)".*|\1|p' "$launcher")
 program=$here/$(sed -n 's|^exec "$here/\(.*\)".*|\1|p' "$launcher")
 [ -x "$program" ] && [ -f "$program" ] || fail "the launcher's program $program is missing"
-for file in kesh.3ds tex_kesh.bmp ship.3ds ship_tex.bmp earth.3ds earth.bmp moon.3ds moon.bmp stars2.bmp; do
+for file in "${data_files[@]}"; do
   [ -s "$data/$file" ] || fail "the data file $file is not in the launcher's folder $data"
 done
 for file in etc/xdg/orbitrand/registry.reg usr/share/man/man6/orbitrand.6.gz usr/share/doc/orbitrand/copyright; do

@@ -3,8 +3,6 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
 
 std::vector<ReceivedMessage>& receivedMessages() {
   static std::vector<ReceivedMessage> messages;
@@ -40,12 +38,4 @@ bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds) 
     if (wanted(message)) return true;
   }
   return false;
-}
-
-std::string xdotool(const std::string& arguments) {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("xdotool " + arguments).c_str(), "r"), pclose);
-  std::string output;
-  char buffer[256];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
-  return output;
 }

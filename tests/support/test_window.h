@@ -1,5 +1,5 @@
 // Windows of the stand-in for tests: a window class whose procedure records
-// every message, the main loop's way of taking messages, and xdotool.
+// every message, and the main loop's way of taking messages.
 #pragma once
 
 #include <functional>
@@ -33,6 +33,3 @@ struct RecordingWindow {
 // or the time passes (false); or whatever comes within the given time.
 bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000);
 inline void pumpFor(int milliseconds) { pumpUntil([](const MSG&) { return false; }, milliseconds); }
-
-// Runs xdotool with these arguments; its standard output.
-std::string xdotool(const std::string& arguments);

@@ -46,9 +46,11 @@ TEST(Gravity, TermsBetweenPlayerAndEarthNoneBetweenCoincidentBodiesAndTheFastPas
     EXPECT_TRUE(sameBits(player.acceleration, Vector3(0, 0, -1) * (1e-6 * 2.5443053245544434f)));
     EXPECT_TRUE(sameBits(earth.acceleration, Vector3(0, 0, 2) * (1e-21 * 0.085236363f)));
   }
-  TestWorld initial;
-  initial.addInitialWorld();
-  EXPECT_EQ(bodiesUnlikeThePlainLaw(), 0) << "the initial world";
+  {
+    TestWorld initial;
+    initial.addInitialWorld();
+    EXPECT_EQ(bodiesUnlikeThePlainLaw(), 0) << "the initial world";
+  }
   std::mt19937_64 random(42);
   std::uniform_real_distribution<double> unit(-1, 1), decades(-8, 8);
   std::uniform_real_distribution<float> mantissa(0.1f, 9.99f);

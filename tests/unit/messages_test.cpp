@@ -4,6 +4,7 @@
 
 #include "platform/testing/testing.h"
 #include "tests/support/test_window.h"
+#include "tests/support/xdotool.h"
 
 namespace {
 
