@@ -14,8 +14,6 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
-#include <cstring>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -26,7 +24,6 @@ namespace platform {
 
 bool contextCreationFails = false;
 bool makeCurrentFails = false;
-bool bufferObjectsMissing = false;
 
 namespace {
 
@@ -40,16 +37,6 @@ GlContext* contextFrom(HGLRC handle) {
     if (reinterpret_cast<HGLRC>(context.get()) == handle) return context.get();
   }
   return nullptr;
-}
-
-bool isBufferObjectEntryPoint(const char* name) {
-  static const char* const kEntryPoints[] = {
-      "glBindBufferARB",  "glDeleteBuffersARB",        "glGenBuffersARB",        "glIsBufferARB",
-      "glBufferDataARB",  "glBufferSubDataARB",        "glGetBufferSubDataARB",  "glMapBufferARB",
-      "glUnmapBufferARB", "glGetBufferParameterivARB", "glGetBufferPointervARB",
-  };
-  return std::any_of(std::begin(kEntryPoints), std::end(kEntryPoints),
-                     [&](const char* entryPoint) { return std::strcmp(name, entryPoint) == 0; });
 }
 
 void requestFramebuffer(const PIXELFORMATDESCRIPTOR& format) {
@@ -103,9 +90,7 @@ BOOL WINAPI wglDeleteContext(HGLRC handle) {
 }
 
 PROC WINAPI wglGetProcAddress(LPCSTR name) {
-  if (!name || (platform::bufferObjectsMissing && platform::isBufferObjectEntryPoint(name))) {
-    return nullptr;
-  }
+  if (!name) return nullptr;
   return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
 

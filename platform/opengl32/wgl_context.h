@@ -4,9 +4,8 @@
 namespace platform {
 
 // While set: wglCreateContext returns null; wglMakeCurrent fails to select a
-// context; wglGetProcAddress has no GL_ARB_vertex_buffer_object entry points.
+// context.
 extern bool contextCreationFails;
 extern bool makeCurrentFails;
-extern bool bufferObjectsMissing;
 
 }  // namespace platform

@@ -17,12 +17,10 @@ namespace platform::testing {
 
 void forceFailure(Failure failure, bool forced) {
   switch (failure) {
-    case Failure::DisplayModeRefused: displayModesRefused = forced; break;
     case Failure::PixelFormatNotSet: setPixelFormatFails = forced; break;
     case Failure::ContextNotCreated: contextCreationFails = forced; break;
     case Failure::ContextNotMadeCurrent: makeCurrentFails = forced; break;
     case Failure::NoPerformanceCounter: performanceCounterMissing = forced; break;
-    case Failure::NoBufferObjects: bufferObjectsMissing = forced; break;
   }
 }
 
@@ -41,7 +39,6 @@ void injectMillisecondTimer(uint32_t milliseconds) { injectedMilliseconds = mill
 
 DisplayModeRequest lastDisplayModeRequest() { return lastModeRequest; }
 int cursorDisplayCount() { return showCursorCount; }
-std::vector<MSG> postedMessages() { return postedQueue.contents(); }
 
 void captureMessageBoxes(bool capture) { capturingMessageBoxes = capture; }
 const std::vector<MessageBoxRecord>& capturedMessageBoxes() { return messageBoxRecords(); }

@@ -18,12 +18,10 @@ namespace platform::testing {
 // ---- Windows, input, display modes, OpenGL contexts and time ----
 
 enum class Failure {
-  DisplayModeRefused,     // ChangeDisplaySettingsA answers DISP_CHANGE_BADMODE
   PixelFormatNotSet,      // SetPixelFormat fails
   ContextNotCreated,      // wglCreateContext returns null
   ContextNotMadeCurrent,  // wglMakeCurrent fails to select a context
   NoPerformanceCounter,   // QueryPerformanceFrequency and ...Counter fail
-  NoBufferObjects,        // wglGetProcAddress has no GL_ARB_vertex_buffer_object entry points
 };
 void forceFailure(Failure failure, bool forced = true);
 
@@ -42,8 +40,6 @@ void injectMillisecondTimer(uint32_t milliseconds);
 DisplayModeRequest lastDisplayModeRequest();
 // ShowCursor's display count.
 int cursorDisplayCount();
-// The messages posted with PostMessageA and not yet taken from the queue.
-std::vector<MSG> postedMessages();
 
 // --- Message boxes, files, local memory and DIB sections ---
 

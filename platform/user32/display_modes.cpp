@@ -37,7 +37,6 @@
 namespace platform {
 
 DisplayModeRequest lastModeRequest;
-bool displayModesRefused = false;
 
 namespace {
 
@@ -118,7 +117,6 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
     }
     return DISP_CHANGE_SUCCESSFUL;
   }
-  if (platform::displayModesRefused) return DISP_CHANGE_BADMODE;
   const auto found = platform::findMode(*mode);
   if (!found) return DISP_CHANGE_BADMODE;
   return platform::enterMode(*found) ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED;

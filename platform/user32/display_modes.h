@@ -14,7 +14,5 @@ struct DisplayModeRequest {
   bool contextCurrent = false;  // an OpenGL context was current at the call
 };
 extern DisplayModeRequest lastModeRequest;
-// While set, ChangeDisplaySettingsA answers DISP_CHANGE_BADMODE to every mode.
-extern bool displayModesRefused;
 
 }  // namespace platform

@@ -42,12 +42,6 @@ class MessageQueue {
     }
   }
 
-  std::vector<MSG> contents() const {
-    std::vector<MSG> messages;
-    for (size_t i = 0; i < count_; ++i) messages.push_back(slots_[(head_ + i) % capacity_]);
-    return messages;
-  }
-
  private:
   // No window: every message; (HWND)-1: thread messages only. A range of 0, 0
   // lets every message through.
