@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/advapi32/lower_case.h"
+#include "platform/kernel32/utf16.h"
 
 namespace platform {
 namespace {
@@ -28,46 +29,14 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && lowerCase(text.substr(0, prefix.size())) == prefix;
 }
 
-void appendUtf8(std::string& out, uint32_t codePoint) {
-  if (codePoint < 0x80) {
-    out += char(codePoint);
-  } else if (codePoint < 0x800) {
-    out += char(0xC0 | (codePoint >> 6));
-    out += char(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += char(0xE0 | (codePoint >> 12));
-    out += char(0x80 | ((codePoint >> 6) & 0x3F));
-    out += char(0x80 | (codePoint & 0x3F));
-  } else {
-    out += char(0xF0 | (codePoint >> 18));
-    out += char(0x80 | ((codePoint >> 12) & 0x3F));
-    out += char(0x80 | ((codePoint >> 6) & 0x3F));
-    out += char(0x80 | (codePoint & 0x3F));
-  }
-}
-
-// UTF-16LE to UTF-8; a lone surrogate becomes '?', an odd last byte is dropped.
+// UTF-16LE to UTF-8, as RegQueryValueExA hands text out: a lone surrogate
+// becomes '?'; an odd last byte is dropped.
 std::string fromUtf16(std::string_view bytes) {
-  const auto unitAt = [&](size_t i) {
-    return uint32_t(uint8_t(bytes[i])) | uint32_t(uint8_t(bytes[i + 1])) << 8;
-  };
-  std::string out;
-  out.reserve(bytes.size() / 2);
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    uint32_t codePoint = unitAt(i);
-    if (codePoint >= 0xD800 && codePoint < 0xE000) {
-      const bool paired = codePoint < 0xDC00 && i + 3 < bytes.size() &&
-                          unitAt(i + 2) >= 0xDC00 && unitAt(i + 2) < 0xE000;
-      if (paired) {
-        codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (unitAt(i + 2) - 0xDC00);
-        i += 2;
-      } else {
-        codePoint = '?';
-      }
-    }
-    appendUtf8(out, codePoint);
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    units[i] = char16_t(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8);
   }
-  return out;
+  return utf8FromUtf16(units, U'?');
 }
 
 // The lines of a text, ended by CR, LF or CR LF, taken one at a time.

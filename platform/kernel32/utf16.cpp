@@ -27,16 +27,17 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
-std::string utf8FromUtf16(const char16_t* text) {
+std::string utf8FromUtf16(std::u16string_view text, char32_t replacement) {
   std::string out;
-  for (const char16_t* unit = text; *unit; ++unit) {
-    if (isHighSurrogate(unit[0]) && isLowSurrogate(unit[1])) {
-      appendUtf8(out, 0x10000 + ((char32_t(unit[0]) - 0xD800) << 10) + (unit[1] - 0xDC00));
-      ++unit;
-    } else if (isHighSurrogate(*unit) || isLowSurrogate(*unit)) {
-      appendUtf8(out, 0xFFFD);
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+      appendUtf8(out, 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
+      appendUtf8(out, replacement);
     } else {
-      appendUtf8(out, *unit);
+      appendUtf8(out, text[i]);
     }
   }
   return out;
