@@ -1,5 +1,5 @@
-// Inside the stand-in: what ChangeDisplaySettingsA records of its calls, and
-// the refusal that a test can force, for the test seam.
+// Inside the stand-in: what ChangeDisplaySettingsA records of its calls, for
+// the test seam.
 #pragma once
 
 #include "platform/user32.h"
