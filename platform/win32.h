@@ -20,7 +20,8 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
+#include <windows.h>  // first: the GL headers use its declarations
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #else
