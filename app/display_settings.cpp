@@ -37,8 +37,8 @@ void readDisplaySettings() {
   DWORD type = REG_DWORD;
   DWORD size = sizeof(int32_t);
   for (int i = 0; i < kValueCount; ++i) {
-    if (RegQueryValueExA(key, kValueNames[i], nullptr, &type,
-                         reinterpret_cast<BYTE*>(settingAt(i)), &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, kValueNames[i], nullptr, &type, reinterpret_cast<BYTE*>(settingAt(i)),
+                         &size) != ERROR_SUCCESS) {
       RegCloseKey(key);
       useDefaultsFrom(i);
       return;

@@ -31,9 +31,9 @@ bool createMainWindow(HINSTANCE instance, int showCommand) {
 
   // The screen's size is read after the mode change: the window covers the
   // new mode exactly.
-  g_window = CreateWindowExA(0, g_app.title, g_app.title, WS_POPUP, 0, 0,
-                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                             nullptr, nullptr, instance, nullptr);
+  g_window =
+      CreateWindowExA(0, g_app.title, g_app.title, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
   if (!g_window) return false;
   ShowWindow(g_window, showCommand);
   UpdateWindow(g_window);

@@ -51,16 +51,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       shutdown();  // destroys the window itself
       g_app.running = false;
       return 0;
-    case WM_ACTIVATEAPP:
-      switchActivation(wParam);
-      return 0;
-    case WM_SETCURSOR:
-      ShowCursor(FALSE);
-      return 0;
-    case WM_KEYDOWN:
-      runKeyCommand(wParam);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ACTIVATEAPP: switchActivation(wParam); return 0;
+    case WM_SETCURSOR: ShowCursor(FALSE); return 0;
+    case WM_KEYDOWN: runKeyCommand(wParam); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -48,10 +48,20 @@ void RandomWorld(benchmark::State& state) {
   run<Plain>(state, world);
 }
 
-BENCHMARK(InitialWorld<false>)->Name("applyGravity/initial_world_52")->Unit(benchmark::kMicrosecond);
+BENCHMARK(InitialWorld<false>)
+    ->Name("applyGravity/initial_world_52")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(InitialWorld<true>)->Name("plain_law/initial_world_52")->Unit(benchmark::kMicrosecond);
-BENCHMARK(RandomWorld<false>)->Name("applyGravity/random")->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(RandomWorld<true>)->Name("plain_law/random")->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RandomWorld<false>)
+    ->Name("applyGravity/random")
+    ->Arg(200)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(RandomWorld<true>)
+    ->Name("plain_law/random")
+    ->Arg(200)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

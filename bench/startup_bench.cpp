@@ -46,15 +46,16 @@ double millisecondsBetween(Clock::time_point start, Clock::time_point end) {
 }
 
 struct Run {
-  double seen;     // process start to the first frame seen on the screen
-  double own;      // process start to the first frame, less the watching
+  double seen;      // process start to the first frame seen on the screen
+  double own;       // process start to the first frame, less the watching
   double shutdown;  // Escape pressed to the process's end
 };
 
 // Presses or releases Escape through the X test extension; the moment the
 // server has taken the key (xdotool's own start-up would blur it).
 Clock::time_point sendEscape(Display* display, bool down) {
-  XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Escape), down ? True : False, CurrentTime);
+  XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Escape), down ? True : False,
+                    CurrentTime);
   XSync(display, False);
   return Clock::now();
 }
@@ -81,8 +82,9 @@ std::optional<Run> startAndQuit(const e2e::Screen& screen, Display* keyboard, bo
         .waitForExit(seconds(60));
   }
   const Clock::time_point start = Clock::now();
-  e2e::Program program = underWine ? e2e::Program(stage, {"wine", ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir())
-                                   : e2e::Program(stage);
+  e2e::Program program =
+      underWine ? e2e::Program(stage, {"wine", ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir())
+                : e2e::Program(stage);
   const auto sighting = waitForFirstFrame(screen, kWidth, kHeight, seconds(60));
   if (!sighting) {
     std::fprintf(stderr, "no first frame within a minute\n%s", program.errorOutput().c_str());
@@ -177,7 +179,8 @@ int measure() {
   std::printf("Start-up at %d x %d, %d runs\n", kWidth, kHeight, kRuns);
   std::printf("  %-30s %8s    %s\n", "milliseconds", "median", "each run");
   if (!measureStarts(screen, keyboard.get(), false)) return 1;
-  if (std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM) && !measureStarts(screen, keyboard.get(), true))
+  if (std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM) &&
+      !measureStarts(screen, keyboard.get(), true))
     return 1;
   const std::optional<std::vector<double>> sceneSetUp = createSceneMilliseconds();
   if (!sceneSetUp) return 1;

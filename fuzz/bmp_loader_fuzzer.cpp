@@ -48,9 +48,9 @@ uint64_t declaredPixels(const uint8_t* data, size_t size) {
     case 12:
       return uint64_t{littleEndian(data + header + 4, 2)} * littleEndian(data + header + 6, 2);
     case 40:
-      return magnitude(littleEndian(data + header + 4, 4)) * magnitude(littleEndian(data + header + 8, 4));
-    default:
-      return 0;
+      return magnitude(littleEndian(data + header + 4, 4)) *
+             magnitude(littleEndian(data + header + 8, 4));
+    default: return 0;
   }
 }
 

@@ -82,14 +82,10 @@ bool mapWholeFile(Resources& held, FileBytes& bytes) {
 
 uint16_t colourCountForDepth(uint32_t bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1:
-      return 2;
-    case 4:
-      return 16;
-    case 8:
-      return 256;
-    default:
-      return 0;
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
   }
 }
 
@@ -162,8 +158,8 @@ BITMAPINFO* describe(const FileBytes& file, const Header& header, uint64_t heade
   BITMAPINFOHEADER& info = description->bmiHeader;
   if (info.biSizeImage == 0) {
     // Whole bytes per row, without the 4-byte alignment of the stored rows.
-    info.biSizeImage = ((uint32_t(info.biBitCount) * uint32_t(info.biWidth) + 7) >> 3) *
-                       uint32_t(info.biHeight);
+    info.biSizeImage =
+        ((uint32_t(info.biBitCount) * uint32_t(info.biWidth) + 7) >> 3) * uint32_t(info.biHeight);
   }
   if (info.biClrUsed == 0) info.biClrUsed = header.colourCount;
   return description;
@@ -182,9 +178,7 @@ bool pixelDataFits(const FileBytes& file, const BITMAPINFOHEADER& info, uint64_t
                uint32_t(info.biHeight);
       break;
     case BI_RLE8:
-    case BI_RLE4:
-      needed = info.biSizeImage;
-      break;
+    case BI_RLE4: needed = info.biSizeImage; break;
     default:  // encodings that the conversion refuses without reading them
       break;
   }
@@ -244,8 +238,8 @@ RgbImage* decode(Resources& held, const FileBytes& file) {
     showError(kOutOfMemory);
     return nullptr;
   }
-  if (SetDIBits(held.dc, held.section, 0, uint32_t(height), file.data + pixelsAt,
-                held.description, DIB_RGB_COLORS) == 0) {
+  if (SetDIBits(held.dc, held.section, 0, uint32_t(height), file.data + pixelsAt, held.description,
+                DIB_RGB_COLORS) == 0) {
     showError(kConversionError);
     return nullptr;
   }
@@ -317,15 +311,15 @@ RgbImage* load(const Char* fileName, HANDLE file, const char* openFailureFormat)
 }  // namespace
 
 RgbImage* loadBmpImage(const char* fileName) {
-  return load(fileName,
-              CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                          nullptr),
-              "Failed to open DIB file %s.\n");
+  return load(
+      fileName,
+      CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
+      "Failed to open DIB file %s.\n");
 }
 
 RgbImage* loadBmpImage(LPCWSTR fileName) {
-  return load(fileName,
-              CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                          nullptr),
-              "Failed to open DIB file %ws.\n");
+  return load(
+      fileName,
+      CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
+      "Failed to open DIB file %ws.\n");
 }

@@ -25,11 +25,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #else
+#include "platform/advapi32.h"
+#include "platform/gdi32.h"
+#include "platform/kernel32.h"
+#include "platform/opengl32.h"
 #include "platform/types.h"
 #include "platform/user32.h"
-#include "platform/gdi32.h"
-#include "platform/opengl32.h"
-#include "platform/kernel32.h"
-#include "platform/advapi32.h"
 #include "platform/winmm.h"
 #endif

@@ -23,9 +23,7 @@ const char* thrusterName(Thruster thruster) {
 void formatHudLine(HudLine line, char* text, size_t size) {
   const ShipController& controller = *g_controller;
   switch (line) {
-    case kFrameRateLine:
-      std::snprintf(text, size, "%i FPS", g_fps);
-      break;
+    case kFrameRateLine: std::snprintf(text, size, "%i FPS", g_fps); break;
     case kBufferObjectLine:
       std::snprintf(text, size, "VBO %s", g_vbo.supported ? "supported" : "not supported");
       break;
@@ -44,11 +42,8 @@ void formatHudLine(HudLine line, char* text, size_t size) {
     case kThrusterLine:
       std::snprintf(text, size, "Thruster: %s", thrusterName(controller.thruster));
       break;
-    case kPowerLine:
-      std::snprintf(text, size, "Power: % 3.0f%%", controller.power * 100.0f);
-      break;
-    case kHudLineCount:
-      break;
+    case kPowerLine: std::snprintf(text, size, "Power: % 3.0f%%", controller.power * 100.0f); break;
+    case kHudLineCount: break;
   }
 }
 

@@ -7,7 +7,8 @@
 
 ChaseCamera* g_camera = nullptr;
 
-ChaseCamera::ChaseCamera() : ChaseCamera(Vector3(), Vector3(0.0, 0.0, -1.0), Vector3(0.0, 1.0, 0.0)) {}
+ChaseCamera::ChaseCamera()
+    : ChaseCamera(Vector3(), Vector3(0.0, 0.0, -1.0), Vector3(0.0, 1.0, 0.0)) {}
 
 ChaseCamera::ChaseCamera(const Vector3& eye, const Vector3& forward, const Vector3& up)
     : free(true), target(nullptr), eye(eye), forward(forward), up(up) {

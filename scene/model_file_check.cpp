@@ -600,7 +600,8 @@ bool nodesLinkSafely(const std::vector<NodeLink>& nodes, uint64_t& waiting) {
     size_t node = i;
     for (; node != root && visits[node] == NotSeen; node = parentOf(node)) visits[node] = OnPath;
     if (node != root && visits[node] == OnPath) return false;
-    for (node = i; node != root && visits[node] == OnPath; node = parentOf(node)) visits[node] = LeadsToRoot;
+    for (node = i; node != root && visits[node] == OnPath; node = parentOf(node))
+      visits[node] = LeadsToRoot;
   }
   return true;
 }
@@ -609,7 +610,8 @@ bool nodesLinkSafely(const std::vector<NodeLink>& nodes, uint64_t& waiting) {
 uint64_t insertionSteps(const CheckState& state, uint64_t waitingNodes) {
   const uint64_t nodes = state.nodes.size();
   return state.insertionSteps + state.meshes * state.meshes + state.materials * state.materials +
-         state.cameras * state.cameras + state.lights * state.lights + (nodes + waitingNodes) * nodes;
+         state.cameras * state.cameras + state.lights * state.lights +
+         (nodes + waitingNodes) * nodes;
 }
 
 // lib3ds reads a file through these callbacks straight from the checked

@@ -8,7 +8,8 @@
 
 StarBackground* g_background = nullptr;
 
-StarBackground::StarBackground(ChaseCamera* camera, const char* fileName, float repeatU, float repeatV)
+StarBackground::StarBackground(ChaseCamera* camera, const char* fileName, float repeatU,
+                               float repeatV)
     : offsetU(0.0f),
       offsetV(0.0f),
       repeatU(repeatU),

@@ -67,10 +67,10 @@ void applyGravity() {
 void Body::integrate(float dt) {
   const float h = dt * dt / 2.0f;
   *position += velocity * static_cast<double>(dt) + acceleration * static_cast<double>(h);
-  float* increment[3] = {&sceneObject->rotationX, &sceneObject->rotationY,
-                         &sceneObject->rotationZ};
+  float* increment[3] = {&sceneObject->rotationX, &sceneObject->rotationY, &sceneObject->rotationZ};
   for (int axis = 0; axis < 3; ++axis) {
-    *increment[axis] = dt * angularVelocity[axis] + h * angularAcceleration[axis] + *increment[axis];
+    *increment[axis] =
+        dt * angularVelocity[axis] + h * angularAcceleration[axis] + *increment[axis];
   }
   velocity += acceleration * static_cast<double>(dt);
   for (int axis = 0; axis < 3; ++axis) angularVelocity[axis] += dt * angularAcceleration[axis];

@@ -17,18 +17,12 @@ bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x80) != 0; }
 Vector3 thrustDirection(Thruster thruster, const SceneObject& ship) {
   const Vector3 side = ship.forward.cross(ship.up);
   switch (thruster) {
-    case Main:
-      return ship.forward;
-    case Front:
-      return ship.forward * -1.0;
-    case Port:
-      return side;
-    case Starboard:
-      return side * -1.0;
-    case Ventral:
-      return ship.up;
-    case Dorsal:
-      return ship.up * -1.0;
+    case Main: return ship.forward;
+    case Front: return ship.forward * -1.0;
+    case Port: return side;
+    case Starboard: return side * -1.0;
+    case Ventral: return ship.up;
+    case Dorsal: return ship.up * -1.0;
   }
   return Vector3();
 }

@@ -71,7 +71,8 @@ bool createScene() {
   earth->angularVelocity[1] = kEarthSpin;
   addModel(lists, kMoonFiles, planet, moonStart(), kMoonMass);
 
-  g_camera = new ChaseCamera(g_objects, Vector3(0.0, static_cast<double>(0.02f), static_cast<double>(0.07f)));
+  g_camera = new ChaseCamera(g_objects,
+                             Vector3(0.0, static_cast<double>(0.02f), static_cast<double>(0.07f)));
   g_background = new StarBackground(g_camera, kStarFieldFile, 1.0f, 1.0f);
   return true;
 }

@@ -18,7 +18,9 @@ struct Bytes {
   }
 };
 
-size_t rowBytes(int bitsPerPixel, int width) { return (size_t(bitsPerPixel) * width + 31) / 32 * 4; }
+size_t rowBytes(int bitsPerPixel, int width) {
+  return (size_t(bitsPerPixel) * width + 31) / 32 * 4;
+}
 
 void fileHeader(Bytes& out, size_t headerAndTable, size_t pixelBytes) {
   out.u8('B');
@@ -28,7 +30,8 @@ void fileHeader(Bytes& out, size_t headerAndTable, size_t pixelBytes) {
   out.u32(uint32_t(14 + headerAndTable));
 }
 
-void infoHeader(Bytes& out, int width, int height, int bitsPerPixel, size_t colours, size_t pixelBytes) {
+void infoHeader(Bytes& out, int width, int height, int bitsPerPixel, size_t colours,
+                size_t pixelBytes) {
   out.u32(40);
   out.u32(uint32_t(width));
   out.u32(uint32_t(height));
@@ -111,7 +114,8 @@ bool writeBmpIndexed(const std::string& path, const IndexedPicture& picture, int
   const std::vector<uint8_t> rows = packedRows(picture, bitsPerPixel);
   Bytes head;
   fileHeader(head, 40 + 4 * picture.palette.size(), rows.size());
-  infoHeader(head, picture.width, picture.height, bitsPerPixel, picture.palette.size(), rows.size());
+  infoHeader(head, picture.width, picture.height, bitsPerPixel, picture.palette.size(),
+             rows.size());
   for (uint32_t colour : picture.palette) head.u32(colour & 0xFFFFFF);  // blue, green, red, 0
   return save(path, head, rows);
 }

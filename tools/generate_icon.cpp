@@ -104,7 +104,8 @@ std::vector<uint8_t> paint(const Icon& icon, int size) {
       Rgba sum;
       for (int sy = 0; sy < kSamples; ++sy)
         for (int sx = 0; sx < kSamples; ++sx) {
-          const Rgba c = icon.at((x + (sx + 0.5) / kSamples) / size, (y + (sy + 0.5) / kSamples) / size);
+          const Rgba c =
+              icon.at((x + (sx + 0.5) / kSamples) / size, (y + (sy + 0.5) / kSamples) / size);
           sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
         }
       uint8_t* out = &rgba[(size_t(y) * size + x) * 4];
@@ -131,8 +132,10 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "/" + argv[k] + "x" + argv[k];
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (size < 16 || size > 1024 || error || !writePng(folder + "/orbitrand.png", size, paint(icon, size))) {
-      std::fprintf(stderr, "%s: could not write the %s-pixel icon into %s\n", argv[0], argv[k], argv[1]);
+    if (size < 16 || size > 1024 || error ||
+        !writePng(folder + "/orbitrand.png", size, paint(icon, size))) {
+      std::fprintf(stderr, "%s: could not write the %s-pixel icon into %s\n", argv[0], argv[k],
+                   argv[1]);
       return 1;
     }
   }

@@ -14,7 +14,9 @@ struct Vec {
   Vec operator-(const Vec& b) const { return {x - b.x, y - b.y, z - b.z}; }
   Vec operator*(double s) const { return {x * s, y * s, z * s}; }
   double dot(const Vec& b) const { return x * b.x + y * b.y + z * b.z; }
-  Vec cross(const Vec& b) const { return {y * b.z - z * b.y, z * b.x - x * b.z, x * b.y - y * b.x}; }
+  Vec cross(const Vec& b) const {
+    return {y * b.z - z * b.y, z * b.x - x * b.z, x * b.y - y * b.x};
+  }
   Vec unit() const { return *this * (1.0 / std::sqrt(dot(*this))); }
 };
 
@@ -63,8 +65,10 @@ void addCap(Mesh& mesh, const Loft& part, const Vec& across, const Vec& upward, 
                             cv + 0.47 * (part.caps.v1 - part.caps.v0) * std::sin(angle)));
   }
   for (int j = 0; j < part.sides; ++j) {
-    if (atEnd) mesh.faces.push_back({centre, ring[j], ring[j + 1]});
-    else mesh.faces.push_back({centre, ring[j + 1], ring[j]});
+    if (atEnd)
+      mesh.faces.push_back({centre, ring[j], ring[j + 1]});
+    else
+      mesh.faces.push_back({centre, ring[j + 1], ring[j]});
   }
 }
 
@@ -75,8 +79,8 @@ void addLoft(Mesh& mesh, const Loft& part) {
   double length = 0.0;
   std::vector<double> along{0.0};
   for (size_t i = 1; i < part.stations.size(); ++i) {
-    length += std::sqrt((part.stations[i].centre - part.stations[i - 1].centre).dot(
-        part.stations[i].centre - part.stations[i - 1].centre));
+    length += std::sqrt((part.stations[i].centre - part.stations[i - 1].centre)
+                            .dot(part.stations[i].centre - part.stations[i - 1].centre));
     along.push_back(length);
   }
   const int ringSize = part.sides + 1;  // the seam is doubled so that u runs 0..1
@@ -121,8 +125,8 @@ Mesh globe(float radius, int slices, int stacks) {
     const double latitude = (double(i) / stacks - 0.5) * kPi;
     for (int j = 0; j <= slices; ++j) {
       const double longitude = 2.0 * kPi * j / slices;
-      const Vec p{std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude),
-                  std::sin(latitude)};
+      const Vec p{std::cos(latitude) * std::cos(longitude),
+                  std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
       addPoint(mesh, p * radius, double(j) / slices, double(i) / stacks);
     }
   }
@@ -149,20 +153,43 @@ Mesh fighter() {
                   {{0, 90, 0}, 9, 8},
                   {{0, 120, -1}, 3.5, 3.5},
                   {{0, 130, -1.5}, 0, 0}},
-                 kUp, 16, 2.6, atlas::kHull, atlas::kCap});
+                 kUp,
+                 16,
+                 2.6,
+                 atlas::kHull,
+                 atlas::kCap});
   // Canopy on the spine.
-  addLoft(mesh, {{{{0, 18, 12}, 5, 3}, {{0, 30, 15}, 8, 7}, {{0, 55, 14}, 7, 6}, {{0, 74, 9}, 2, 2}},
-                 kUp, 12, 2.0, atlas::kCanopy, atlas::kCanopy});
+  addLoft(mesh,
+          {{{{0, 18, 12}, 5, 3}, {{0, 30, 15}, 8, 7}, {{0, 55, 14}, 7, 6}, {{0, 74, 9}, 2, 2}},
+           kUp,
+           12,
+           2.0,
+           atlas::kCanopy,
+           atlas::kCanopy});
   // Swept wings, root to tip: half-chord along the body, thin across it.
   addMirrored(mesh, {{{{18, -45, 0}, 48, 4}, {{60, -70, -1}, 26, 2.5}, {{96, -88, -2}, 10, 1.2}},
-                     kUp, 10, 2.0, atlas::kWing, atlas::kWing});
+                     kUp,
+                     10,
+                     2.0,
+                     atlas::kWing,
+                     atlas::kWing});
   // Canted tail fins.
-  addMirrored(mesh, {{{{10, -104, 10}, 22, 2}, {{28, -124, 56}, 9, 1}}, kSide, 8, 2.0, atlas::kWing,
+  addMirrored(mesh, {{{{10, -104, 10}, 22, 2}, {{28, -124, 56}, 9, 1}},
+                     kSide,
+                     8,
+                     2.0,
+                     atlas::kWing,
                      atlas::kWing});
   // Engine pods, exhaust to intake; the exhaust cap glows.
-  addMirrored(mesh, {{{{24, -138, -4}, 9, 9}, {{24, -130, -4}, 11, 11}, {{24, -90, -4}, 11, 11},
+  addMirrored(mesh, {{{{24, -138, -4}, 9, 9},
+                      {{24, -130, -4}, 11, 11},
+                      {{24, -90, -4}, 11, 11},
                       {{24, -70, -4}, 6, 6}},
-                     kUp, 14, 2.0, atlas::kEngine, atlas::kCap});
+                     kUp,
+                     14,
+                     2.0,
+                     atlas::kEngine,
+                     atlas::kCap});
   return mesh;
 }
 
@@ -175,15 +202,28 @@ Mesh escort() {
                   {{0, 80, -2}, 22, 18},
                   {{0, 104, -4}, 10, 10},
                   {{0, 112, -5}, 4, 4}},
-                 kUp, 10, 4.0, atlas::kHull, atlas::kCap});
+                 kUp,
+                 10,
+                 4.0,
+                 atlas::kHull,
+                 atlas::kCap});
   // Bridge block on the back.
-  addLoft(mesh, {{{{0, -72, 26}, 14, 8}, {{0, -20, 28}, 12, 7}}, kUp, 8, 4.0, atlas::kCanopy,
+  addLoft(mesh, {{{{0, -72, 26}, 14, 8}, {{0, -20, 28}, 12, 7}},
+                 kUp,
+                 8,
+                 4.0,
+                 atlas::kCanopy,
                  atlas::kCanopy});
   // Side engine pods.
   addMirrored(mesh, {{{{40, -124, 0}, 10, 10}, {{40, -110, 0}, 12, 12}, {{40, -40, 0}, 8, 8}},
-                     kUp, 10, 2.0, atlas::kEngine, atlas::kCap});
+                     kUp,
+                     10,
+                     2.0,
+                     atlas::kEngine,
+                     atlas::kCap});
   // Stub pylons holding the pods.
-  addMirrored(mesh, {{{{26, -80, 0}, 18, 3}, {{34, -84, 0}, 16, 2.5}}, kUp, 6, 2.0, atlas::kWing,
-                     atlas::kWing});
+  addMirrored(
+      mesh,
+      {{{{26, -80, 0}, 18, 3}, {{34, -84, 0}, 16, 2.5}}, kUp, 6, 2.0, atlas::kWing, atlas::kWing});
   return mesh;
 }

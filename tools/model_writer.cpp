@@ -9,7 +9,8 @@
 #include <memory>
 
 bool write3ds(const std::string& path, const std::string& name, const Mesh& mesh) {
-  std::unique_ptr<Lib3dsFile, decltype(&lib3ds_file_free)> file(lib3ds_file_new(), lib3ds_file_free);
+  std::unique_ptr<Lib3dsFile, decltype(&lib3ds_file_free)> file(lib3ds_file_new(),
+                                                                lib3ds_file_free);
   if (!file) return false;
   Lib3dsMesh* data = lib3ds_mesh_new(name.c_str());
   if (!data) return false;

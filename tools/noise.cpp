@@ -15,8 +15,8 @@ namespace {
 
 // A lattice value in [-1, 1].
 double lattice(int64_t x, int64_t y, int64_t z, uint32_t seed) {
-  uint64_t h = uint64_t(x) * 0x8DA6B343ull ^ uint64_t(y) * 0xD8163841ull ^ uint64_t(z) * 0xCB1AB31Full ^
-               uint64_t(seed) * 0x165667B1ull;
+  uint64_t h = uint64_t(x) * 0x8DA6B343ull ^ uint64_t(y) * 0xD8163841ull ^
+               uint64_t(z) * 0xCB1AB31Full ^ uint64_t(seed) * 0x165667B1ull;
   h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
   h ^= h >> 32;
   return double(h & 0xFFFFFF) / double(0x7FFFFF) - 1.0;
@@ -36,7 +36,8 @@ double valueNoise(double x, double y, double z, uint32_t seed) {
   double plane[2];
   for (int dz = 0; dz < 2; ++dz) {
     const double a = mix(lattice(ix, iy, iz + dz, seed), lattice(ix + 1, iy, iz + dz, seed), tx);
-    const double b = mix(lattice(ix, iy + 1, iz + dz, seed), lattice(ix + 1, iy + 1, iz + dz, seed), tx);
+    const double b =
+        mix(lattice(ix, iy + 1, iz + dz, seed), lattice(ix + 1, iy + 1, iz + dz, seed), tx);
     plane[dz] = mix(a, b, ty);
   }
   return mix(plane[0], plane[1], tz);
@@ -56,7 +57,9 @@ double tileableNoise(double x, double y, int period, uint32_t seed) {
   const double fx = std::floor(x), fy = std::floor(y);
   const int64_t ix = int64_t(fx), iy = int64_t(fy);
   const double tx = fade(x - fx), ty = fade(y - fy);
-  auto at = [&](int64_t i, int64_t j) { return lattice(wrap(i, period), wrap(j, period), 0, seed); };
+  auto at = [&](int64_t i, int64_t j) {
+    return lattice(wrap(i, period), wrap(j, period), 0, seed);
+  };
   return mix(mix(at(ix, iy), at(ix + 1, iy), tx), mix(at(ix, iy + 1), at(ix + 1, iy + 1), tx), ty);
 }
 

@@ -62,9 +62,8 @@ Colour earthAt(const Direction& p, double latitudeDegrees) {
   const double warp = 0.35 * fractalNoise(p.x * 2 + 17, p.y * 2, p.z * 2, 3, 11);
   const double height = fractalNoise(p.x * 1.4 + warp, p.y * 1.4 - warp, p.z * 1.4 + warp, 8, 1);
   const double seaLevel = 0.08;
-  Colour colour = height < seaLevel
-                      ? mix(shallow, deep, smoothstep(0.0, 0.3, seaLevel - height))
-                      : landColour(p, height - seaLevel, latitudeDegrees);
+  Colour colour = height < seaLevel ? mix(shallow, deep, smoothstep(0.0, 0.3, seaLevel - height))
+                                    : landColour(p, height - seaLevel, latitudeDegrees);
   const double iceLine = 72.0 + 5.0 * fractalNoise(p.x * 4, p.y * 4, p.z * 4, 3, 4);
   colour = mix(colour, ice, smoothstep(iceLine - 1.5, iceLine + 1.5, latitudeDegrees));
   // Clouds: swirled noise, thicker in the storm belts of the middle latitudes.
@@ -90,7 +89,8 @@ std::vector<Crater> scatterCraters(int count, uint64_t seed) {
     const double ring = std::sqrt(1.0 - z * z);
     // Many small craters, few large ones.
     const double radius = std::min(0.2, 0.01 / std::pow(random.uniform(0.02, 1.0), 0.6));
-    craters.push_back({{ring * std::cos(angle), ring * std::sin(angle), z}, radius, random.uniform() < 0.06});
+    craters.push_back(
+        {{ring * std::cos(angle), ring * std::sin(angle), z}, radius, random.uniform() < 0.06});
   }
   return craters;
 }
@@ -99,9 +99,12 @@ std::vector<Crater> scatterCraters(int count, uint64_t seed) {
 double craterShade(const Crater& crater, double distance, const Direction& p) {
   const double s = distance / crater.radius;
   double shade = 0.0;
-  if (s < 1.0) shade = -0.10 * (1.0 - s * s) + 0.10 * smoothstep(0.7, 1.0, s);
-  else if (s < 1.15) shade = 0.12;
-  else if (s < 2.0) shade = 0.05 * (2.0 - s) / 0.85;
+  if (s < 1.0)
+    shade = -0.10 * (1.0 - s * s) + 0.10 * smoothstep(0.7, 1.0, s);
+  else if (s < 1.15)
+    shade = 0.12;
+  else if (s < 2.0)
+    shade = 0.05 * (2.0 - s) / 0.85;
   if (crater.rayed && s > 1.0 && s < 7.0) {
     const double spokes = valueNoise(p.x * 40, p.y * 40, p.z * 40, 77);
     shade += 0.09 * smoothstep(0.3, 0.8, spokes) * (1.0 - s / 7.0);
@@ -130,8 +133,8 @@ IndexedPicture moonTexture(int width, int height) {
       const Direction p = sphereAt(x, y, width, height);
       points[size_t(y) * width + x] = p;
       // Dark maria, mostly on the side that faces the Earth (longitude 0).
-      const double mare = smoothstep(0.05, 0.3, fractalNoise(p.x * 1.3, p.y * 1.3, p.z * 1.3, 4, 31) +
-                                                     0.25 * p.x);
+      const double mare =
+          smoothstep(0.05, 0.3, fractalNoise(p.x * 1.3, p.y * 1.3, p.z * 1.3, 4, 31) + 0.25 * p.x);
       brightness[size_t(y) * width + x] =
           0.64 + 0.07 * fractalNoise(p.x * 6, p.y * 6, p.z * 6, 6, 21) - 0.24 * mare;
     }
@@ -141,7 +144,8 @@ IndexedPicture moonTexture(int width, int height) {
     const double nearest = std::cos(std::min(reach, kPi));
     for (size_t k = 0; k < points.size(); ++k) {
       const Direction& p = points[k];
-      const double alignment = p.x * crater.centre.x + p.y * crater.centre.y + p.z * crater.centre.z;
+      const double alignment =
+          p.x * crater.centre.x + p.y * crater.centre.y + p.z * crater.centre.z;
       if (alignment < nearest) continue;
       brightness[k] += craterShade(crater, std::acos(std::min(1.0, alignment)), p);
     }
@@ -159,7 +163,8 @@ IndexedPicture starTexture(int size) {
   const Colour sky{22, 18, 42};
   const Colour tints[4] = {{170, 192, 255}, {255, 255, 255}, {255, 236, 192}, {255, 190, 140}};
   IndexedPicture picture{size, size, {}, {}};
-  for (int k = 0; k < kSkyShades; ++k) picture.palette.push_back(packed(scale(sky, k / double(kSkyShades - 1))));
+  for (int k = 0; k < kSkyShades; ++k)
+    picture.palette.push_back(packed(scale(sky, k / double(kSkyShades - 1))));
   for (const Colour& tint : tints) {
     for (int level = 1; level <= kLevels; ++level) {
       picture.palette.push_back(packed(scale(tint, std::pow(level / double(kLevels), 1.1))));
@@ -167,7 +172,9 @@ IndexedPicture starTexture(int size) {
   }
 
   // The galaxy's band winds across the picture and wraps around its edges.
-  auto bandCentre = [size](double x) { return size * (0.5 + 0.12 * std::sin(2.0 * kPi * x / size)); };
+  auto bandCentre = [size](double x) {
+    return size * (0.5 + 0.12 * std::sin(2.0 * kPi * x / size));
+  };
   std::vector<float> light(size_t(size) * size, 0.0f), strongest(light.size(), 0.0f);
   std::vector<uint8_t> tint(light.size(), 1);
   auto splat = [&](double cx, double cy, double brightness, uint8_t starTint) {
@@ -181,7 +188,8 @@ IndexedPicture starTexture(int size) {
         if (brightness > 0.85 && (std::fabs(ex) < 0.6 || std::fabs(ey) < 0.6)) {
           value += 0.5 * brightness * std::exp(-std::hypot(ex, ey) / 3.0);  // diffraction spikes
         }
-        const size_t at = size_t((y % size + size) % size) * size + size_t((x % size + size) % size);
+        const size_t at =
+            size_t((y % size + size) % size) * size + size_t((x % size + size) % size);
         light[at] += float(value);
         if (value > strongest[at]) {
           strongest[at] = float(value);
@@ -201,7 +209,8 @@ IndexedPicture starTexture(int size) {
   }
   for (int k = 0; k < 7000; ++k) {  // the band's crowd of faint stars
     const double x = random.uniform(0, size);
-    const double offset = (random.uniform() + random.uniform() + random.uniform() - 1.5) * 0.1 * size;
+    const double offset =
+        (random.uniform() + random.uniform() + random.uniform() - 1.5) * 0.1 * size;
     splat(x, bandCentre(x) + offset, 0.12 + 0.3 * std::pow(random.uniform(), 4.0), drawTint());
   }
 
@@ -209,14 +218,17 @@ IndexedPicture starTexture(int size) {
     for (int x = 0; x < size; ++x) {
       const size_t at = size_t(y) * size + x;
       if (light[at] > 0.05f) {
-        const int level = std::clamp(int(std::lround(std::min(1.0f, light[at]) * (kLevels - 1))) + 1, 1, kLevels);
+        const int level =
+            std::clamp(int(std::lround(std::min(1.0f, light[at]) * (kLevels - 1))) + 1, 1, kLevels);
         picture.indices.push_back(uint8_t(kSkyShades + tint[at] * kLevels + level - 1));
         continue;
       }
       const double cloud = tileableFractalNoise(x / 128.0, y / 128.0, size / 128, 5, 91);
       const double band = std::exp(-std::pow((y - bandCentre(x)) / (0.09 * size), 2.0));
-      const double glow = 0.35 * smoothstep(-0.2, 0.9, cloud) + 0.55 * band * smoothstep(-0.6, 0.6, cloud);
-      picture.indices.push_back(uint8_t(std::lround(std::clamp(glow, 0.0, 1.0) * (kSkyShades - 1))));
+      const double glow =
+          0.35 * smoothstep(-0.2, 0.9, cloud) + 0.55 * band * smoothstep(-0.6, 0.6, cloud);
+      picture.indices.push_back(
+          uint8_t(std::lround(std::clamp(glow, 0.0, 1.0) * (kSkyShades - 1))));
     }
   }
   return picture;
@@ -225,12 +237,13 @@ IndexedPicture starTexture(int size) {
 namespace {
 
 // Plating with seams between panels, each panel a shade of its own.
-double plating(double s, double t, int around, int along, double pixelsPerUnitS, double pixelsPerUnitT,
-               uint32_t seed) {
+double plating(double s, double t, int around, int along, double pixelsPerUnitS,
+               double pixelsPerUnitT, uint32_t seed) {
   const double ps = s * around, pt = t * along;
   const double seamS = std::fabs(ps - std::round(ps)) / around * pixelsPerUnitS;
   const double seamT = std::fabs(pt - std::round(pt)) / along * pixelsPerUnitT;
-  const double panel = 1.0 + 0.07 * valueNoise(std::floor(ps) * 7.31, std::floor(pt) * 3.17, 0.5, seed);
+  const double panel =
+      1.0 + 0.07 * valueNoise(std::floor(ps) * 7.31, std::floor(pt) * 3.17, 0.5, seed);
   const double seam = std::min(seamS, seamT) < 0.9 ? 0.55 : 1.0;
   return panel * seam;
 }
@@ -246,8 +259,10 @@ Colour hullAt(double u, double v, int size, const HullStyle& style) {
     const double light = 0.74 + 0.36 * std::sin(angle);  // lit from above, shaded below
     Colour colour = style.plate;
     if (std::fabs(t - style.stripeAt) < 0.035) colour = style.accent;
-    if (std::fabs(std::cos(angle)) > 0.985 && t > 0.3 && t < 0.8) colour = style.accent;  // side flashes
-    const double panels = plating(s, t, style.panelsAround, style.panelsAlong, size, size * 0.5, style.seed);
+    if (std::fabs(std::cos(angle)) > 0.985 && t > 0.3 && t < 0.8)
+      colour = style.accent;  // side flashes
+    const double panels =
+        plating(s, t, style.panelsAround, style.panelsAlong, size, size * 0.5, style.seed);
     return scale(colour, light * panels * grime);
   }
   if (atlas::kWing.contains(u, v)) {
@@ -255,7 +270,8 @@ Colour hullAt(double u, double v, int size, const HullStyle& style) {
     const double t = (v - atlas::kWing.v0) / (atlas::kWing.v1 - atlas::kWing.v0);
     const double light = 0.74 + 0.36 * std::sin(s * 2.0 * kPi);
     const Colour colour = t > 0.82 ? style.accent : style.plate;
-    return scale(colour, light * plating(s, t, 8, 4, size * 0.5, size * 0.25, style.seed + 1) * grime);
+    return scale(colour,
+                 light * plating(s, t, 8, 4, size * 0.5, size * 0.25, style.seed + 1) * grime);
   }
   if (atlas::kEngine.contains(u, v)) {
     const double s = (u - atlas::kEngine.u0) / (atlas::kEngine.u1 - atlas::kEngine.u0);
@@ -282,18 +298,20 @@ Colour hullAt(double u, double v, int size, const HullStyle& style) {
 Picture hullTexture(int size, const HullStyle& style) {
   Picture picture(size, size);
   for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) store(picture.at(x, y), hullAt((x + 0.5) / size, (y + 0.5) / size, size, style));
+    for (int x = 0; x < size; ++x)
+      store(picture.at(x, y), hullAt((x + 0.5) / size, (y + 0.5) / size, size, style));
   }
   return picture;
 }
 
 std::vector<uint32_t> hullPalette(const HullStyle& style) {
   std::vector<uint32_t> palette;
-  for (double shade : {0.3, 0.45, 0.62, 0.78, 0.92, 1.08}) palette.push_back(packed(scale(style.plate, shade)));
+  for (double shade : {0.3, 0.45, 0.62, 0.78, 0.92, 1.08})
+    palette.push_back(packed(scale(style.plate, shade)));
   for (double shade : {0.55, 0.8, 1.05}) palette.push_back(packed(scale(style.accent, shade)));
-  for (const Colour& colour : {Colour{20, 40, 72}, Colour{96, 134, 176}, Colour{40, 42, 48},
-                               Colour{90, 94, 104}, Colour{84, 144, 255}, Colour{160, 200, 255},
-                               Colour{236, 246, 255}}) {
+  for (const Colour& colour :
+       {Colour{20, 40, 72}, Colour{96, 134, 176}, Colour{40, 42, 48}, Colour{90, 94, 104},
+        Colour{84, 144, 255}, Colour{160, 200, 255}, Colour{236, 246, 255}}) {
     palette.push_back(packed(colour));
   }
   return palette;

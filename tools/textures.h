@@ -14,7 +14,7 @@ struct Colour {
 
 // Equirectangular maps: x is the longitude from 0 to 360 degrees, y the
 // latitude from the south pole (row 0) to the north pole.
-Picture earthTexture(int width, int height);       // oceans, continents, ice and clouds
+Picture earthTexture(int width, int height);        // oceans, continents, ice and clouds
 IndexedPicture moonTexture(int width, int height);  // grey highlands, maria and craters
 
 // A repeating star field on a dark sky with a faint band of the galaxy.
@@ -23,8 +23,8 @@ IndexedPicture starTexture(int size);
 // How one ship is painted.
 struct HullStyle {
   uint32_t seed;
-  Colour plate;   // hull plating
-  Colour accent;  // stripes and wing tips
+  Colour plate;     // hull plating
+  Colour accent;    // stripes and wing tips
   double stripeAt;  // where along the hull (0 tail, 1 nose) the band runs
   int panelsAround;
   int panelsAlong;

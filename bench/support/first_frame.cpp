@@ -2,8 +2,8 @@
 
 #include "tests/e2e/hud_layout.h"
 
-std::optional<FirstFrameSighting> waitForFirstFrame(const e2e::Screen& screen, int width, int height,
-                                                    std::chrono::milliseconds limit) {
+std::optional<FirstFrameSighting> waitForFirstFrame(const e2e::Screen& screen, int width,
+                                                    int height, std::chrono::milliseconds limit) {
   using Clock = std::chrono::steady_clock;
   const e2e::Box line = e2e::hudLine(kSpeedLine, width, height);
   const auto end = Clock::now() + limit;

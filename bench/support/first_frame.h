@@ -17,5 +17,5 @@ struct FirstFrameSighting {
 // the program's first frame writes its text there; nothing when the limit
 // passes first. Until the splash, the desktop may show anything there: only
 // white that follows the splash's black counts.
-std::optional<FirstFrameSighting> waitForFirstFrame(const e2e::Screen& screen, int width, int height,
-                                                    std::chrono::milliseconds limit);
+std::optional<FirstFrameSighting> waitForFirstFrame(const e2e::Screen& screen, int width,
+                                                    int height, std::chrono::milliseconds limit);

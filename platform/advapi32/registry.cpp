@@ -78,9 +78,9 @@ LSTATUS WINAPI RegQueryValueExA(HKEY handle, LPCSTR valueName, LPDWORD reserved,
 
 LSTATUS WINAPI RegCloseKey(HKEY handle) {
   auto& keys = platform::openKeys;
-  const auto found =
-      std::find_if(keys.begin(), keys.end(),
-                   [&](const auto& key) { return reinterpret_cast<HKEY>(key.get()) == handle; });
+  const auto found = std::find_if(keys.begin(), keys.end(), [&](const auto& key) {
+    return reinterpret_cast<HKEY>(key.get()) == handle;
+  });
   if (found == keys.end()) return ERROR_INVALID_HANDLE;
   keys.erase(found);
   return ERROR_SUCCESS;

@@ -131,8 +131,7 @@ bool describe(const BITMAPINFO* info, SourceFormat& format) {
       }
       return true;
     }
-    case 24:
-      return header.biCompression == BI_RGB;
+    case 24: return header.biCompression == BI_RGB;
     case 16:
     case 32: {
       uint32_t masks[3];
@@ -151,8 +150,7 @@ bool describe(const BITMAPINFO* info, SourceFormat& format) {
       format.blue = Channel(masks[2]);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -175,7 +173,9 @@ void convertRows(DibSection& section, const uint8_t* bits, const BITMAPINFOHEADE
 void convertUncompressed(DibSection& section, const uint8_t* bits, const BITMAPINFOHEADER& header,
                          const SourceFormat& format, size_t rows) {
   const Colour* palette = format.palette;
-  const auto convert = [&](auto convertRow) { convertRows(section, bits, header, rows, convertRow); };
+  const auto convert = [&](auto convertRow) {
+    convertRows(section, bits, header, rows, convertRow);
+  };
   switch (header.biBitCount) {
     case 1:
       return convert([palette](const uint8_t* in, uint8_t* out, size_t n) {
@@ -194,7 +194,8 @@ void convertUncompressed(DibSection& section, const uint8_t* bits, const BITMAPI
         storeRow(out, n, [&](size_t x) { return format.packed(in[2 * x] | in[2 * x + 1] << 8); });
       });
     case 24:  // blue, green, red already
-      return convert([](const uint8_t* in, uint8_t* out, size_t n) { std::memcpy(out, in, 3 * n); });
+      return convert(
+          [](const uint8_t* in, uint8_t* out, size_t n) { std::memcpy(out, in, 3 * n); });
     default:
       return convert([&format](const uint8_t* in, uint8_t* out, size_t n) {
         storeRow(out, n, [&](size_t x) { return format.packed(readU32(in + 4 * x)); });
@@ -268,9 +269,8 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** 
   if (bits) *bits = nullptr;
   if (!info || usage != DIB_RGB_COLORS || section || offset) return nullptr;
   const BITMAPINFOHEADER& header = info->bmiHeader;
-  if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 ||
-      header.biBitCount != 24 || header.biCompression != BI_RGB || header.biWidth <= 0 ||
-      header.biHeight == 0) {
+  if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biBitCount != 24 ||
+      header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight == 0) {
     return nullptr;
   }
   const uint64_t stride = rowBytes(24, header.biWidth);
@@ -286,8 +286,8 @@ int WINAPI SetDIBits(HDC, HBITMAP bitmap, UINT startScan, UINT scanLines, const 
   DibSection* section = sectionFrom(bitmap);
   if (!section || !bits || !info || colorUse != DIB_RGB_COLORS || startScan != 0) return 0;
   const BITMAPINFOHEADER& header = info->bmiHeader;
-  if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 ||
-      header.biWidth <= 0 || header.biHeight == 0) {
+  if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biWidth <= 0 ||
+      header.biHeight == 0) {
     return 0;
   }
   SourceFormat format;

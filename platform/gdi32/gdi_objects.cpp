@@ -97,14 +97,9 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ handle) {
   if (!context || !object) return nullptr;
   GdiObject** slot = nullptr;
   switch (object->kind) {
-    case GdiObject::Kind::Bitmap:
-      slot = &context->bitmap;
-      break;
-    case GdiObject::Kind::Font:
-      slot = &context->font;
-      break;
-    case GdiObject::Kind::Brush:
-      return nullptr;
+    case GdiObject::Kind::Bitmap: slot = &context->bitmap; break;
+    case GdiObject::Kind::Font: slot = &context->font; break;
+    case GdiObject::Kind::Brush: return nullptr;
   }
   GdiObject* previous = *slot;
   *slot = object;

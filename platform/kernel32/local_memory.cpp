@@ -26,8 +26,8 @@ using platform::localAllocsUntilFailure;
 HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes) {
   if (localAllocsUntilFailure > 0 && --localAllocsUntilFailure == 0) return nullptr;
   // Windows hands out a distinct block even for 0 bytes.
-  void* memory = (flags & LMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1)
-                                         : std::malloc(bytes ? bytes : 1);
+  void* memory =
+      (flags & LMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1);
   if (memory) ++liveLocalBlocks();
   return memory;
 }

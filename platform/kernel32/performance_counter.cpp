@@ -21,8 +21,8 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
     return FALSE;
   }
   const auto& injected = platform::injectedCounter;
-  frequency->QuadPart = injected ? injected->ticksPerSecond
-                                 : static_cast<LONGLONG>(SDL_GetPerformanceFrequency());
+  frequency->QuadPart =
+      injected ? injected->ticksPerSecond : static_cast<LONGLONG>(SDL_GetPerformanceFrequency());
   return TRUE;
 }
 
@@ -33,7 +33,6 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
     return FALSE;
   }
   const auto& injected = platform::injectedCounter;
-  count->QuadPart =
-      injected ? injected->count : static_cast<LONGLONG>(SDL_GetPerformanceCounter());
+  count->QuadPart = injected ? injected->count : static_cast<LONGLONG>(SDL_GetPerformanceCounter());
   return TRUE;
 }

@@ -93,4 +93,3 @@ PROC WINAPI wglGetProcAddress(LPCSTR name) {
   if (!name) return nullptr;
   return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
-

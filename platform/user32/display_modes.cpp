@@ -40,7 +40,7 @@ DisplayModeRequest lastModeRequest;
 
 namespace {
 
-std::optional<ScreenMode> programMode;  // none: the desktop mode
+std::optional<ScreenMode> programMode;      // none: the desktop mode
 std::optional<ScreenLayout> desktopLayout;  // while in the program's mode
 
 bool sameColourDepth(DWORD bitsPerPixel) {
@@ -54,13 +54,16 @@ bool sameColourDepth(DWORD bitsPerPixel) {
 // not name is the current mode's.
 std::optional<ScreenMode> findMode(const DEVMODEA& request) {
   const DWORD fields = request.dmFields;
-  const auto width = (fields & DM_PELSWIDTH) ? request.dmPelsWidth : DWORD(GetSystemMetrics(SM_CXSCREEN));
-  const auto height = (fields & DM_PELSHEIGHT) ? request.dmPelsHeight : DWORD(GetSystemMetrics(SM_CYSCREEN));
+  const auto width =
+      (fields & DM_PELSWIDTH) ? request.dmPelsWidth : DWORD(GetSystemMetrics(SM_CXSCREEN));
+  const auto height =
+      (fields & DM_PELSHEIGHT) ? request.dmPelsHeight : DWORD(GetSystemMetrics(SM_CYSCREEN));
   if ((fields & DM_BITSPERPEL) && !sameColourDepth(request.dmBitsPerPel)) return std::nullopt;
   const bool anyRate = !(fields & DM_DISPLAYFREQUENCY) || request.dmDisplayFrequency <= 1;
   for (const ScreenMode& mode : firstDisplayModes(videoConnection())) {
     if (DWORD(mode.width) != width || DWORD(mode.height) != height) continue;
-    if (!anyRate && mode.refreshRate != 0 && DWORD(mode.refreshRate) != request.dmDisplayFrequency) {
+    if (!anyRate && mode.refreshRate != 0 &&
+        DWORD(mode.refreshRate) != request.dmDisplayFrequency) {
       continue;
     }
     return mode;

@@ -44,9 +44,12 @@ WPARAM virtualKeyOf(SDL_Keycode key) {
     case SDLK_UP: return VK_UP;
     case SDLK_RIGHT: return VK_RIGHT;
     case SDLK_DOWN: return VK_DOWN;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
     default: return 0;
   }
 }
@@ -72,8 +75,8 @@ void translateKey(const SDL_KeyboardEvent& key) {
   if (alt) lParam |= LPARAM(1) << 29;
   if (!pressed || key.repeat) lParam |= LPARAM(1) << 30;  // the key was down before
   if (!pressed) lParam |= LPARAM(1) << 31;
-  const UINT message = pressed ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN)
-                               : (system ? WM_SYSKEYUP : WM_KEYUP);
+  const UINT message =
+      pressed ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   queue(handleOf(window), message, virtualKey, lParam, key.timestamp);
 }
 
@@ -120,11 +123,8 @@ void translateWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_FOCUS_LOST:
       if (noteFocusLost(handle)) queueForEveryWindow(WM_ACTIVATEAPP, FALSE, event.timestamp);
       break;
-    case SDL_WINDOWEVENT_CLOSE:
-      queue(handle, WM_CLOSE, 0, 0, event.timestamp);
-      break;
-    default:
-      break;
+    case SDL_WINDOWEVENT_CLOSE: queue(handle, WM_CLOSE, 0, 0, event.timestamp); break;
+    default: break;
   }
 }
 
@@ -135,24 +135,13 @@ bool pumpInputEvent() {
   if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_PollEvent(&event)) return false;
   switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      translateKey(event.key);
-      break;
+    case SDL_KEYUP: translateKey(event.key); break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      translateButton(event.button);
-      break;
-    case SDL_MOUSEMOTION:
-      translateMotion(event.motion);
-      break;
-    case SDL_WINDOWEVENT:
-      translateWindowEvent(event.window);
-      break;
-    case SDL_QUIT:
-      queueForEveryWindow(WM_CLOSE, 0, event.quit.timestamp);
-      break;
-    default:
-      break;
+    case SDL_MOUSEBUTTONUP: translateButton(event.button); break;
+    case SDL_MOUSEMOTION: translateMotion(event.motion); break;
+    case SDL_WINDOWEVENT: translateWindowEvent(event.window); break;
+    case SDL_QUIT: queueForEveryWindow(WM_CLOSE, 0, event.quit.timestamp); break;
+    default: break;
   }
   return true;
 }

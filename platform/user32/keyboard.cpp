@@ -29,13 +29,9 @@ void release(WPARAM virtualKey) { keyStates[virtualKey & 0xFF] &= BYTE(~kHeld); 
 void followInputMessage(const MSG& message) {
   switch (message.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      press(message.wParam);
-      break;
+    case WM_SYSKEYDOWN: press(message.wParam); break;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-      release(message.wParam);
-      break;
+    case WM_SYSKEYUP: release(message.wParam); break;
     case WM_LBUTTONDOWN: press(VK_LBUTTON); break;
     case WM_LBUTTONUP: release(VK_LBUTTON); break;
     case WM_RBUTTONDOWN: press(VK_RBUTTON); break;

@@ -42,8 +42,10 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     // Otherwise nothing would tell that a box was meant to be on screen.
     static bool told = false;
     if (!told) {
-      std::fprintf(stderr, "Message boxes cannot be shown here (%s); their texts go only to standard error.\n",
-                   SDL_GetError());
+      std::fprintf(
+          stderr,
+          "Message boxes cannot be shown here (%s); their texts go only to standard error.\n",
+          SDL_GetError());
       told = true;
     }
   } else if (parent) {

@@ -61,30 +61,26 @@ BOOL WINAPI TranslateMessage(const MSG* message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-      return TRUE;
-    default:
-      return FALSE;
+    case WM_SYSKEYUP: return TRUE;
+    default: return FALSE;
   }
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* message) {
   if (!message) return 0;
-  return platform::sendMessage(message->hwnd, message->message, message->wParam,
-                               message->lParam);
+  return platform::sendMessage(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window && !platform::windowFrom(window)) return FALSE;  // ERROR_INVALID_WINDOW_HANDLE
-  const MSG posted = {window, message, wParam, lParam, timeGetTime(),
-                      platform::lastPointerPosition()};
+  const MSG posted = {window, message,       wParam,
+                      lParam, timeGetTime(), platform::lastPointerPosition()};
   return platform::postedQueue.push(posted) ? TRUE : FALSE;  // ERROR_NOT_ENOUGH_QUOTA
 }
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      return TRUE;
+    case WM_NCCREATE: return TRUE;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (lParam & platform::kAltDown)) {
         platform::sendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -93,10 +89,7 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) platform::sendMessage(window, WM_CLOSE, 0, 0);
       return 0;
-    case WM_CLOSE:
-      DestroyWindow(window);
-      return 0;
-    default:
-      return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    default: return 0;
   }
 }

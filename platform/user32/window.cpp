@@ -74,9 +74,7 @@ Window* windowFromSdl(uint32_t sdlWindowId) {
   return nullptr;
 }
 
-HWND handleOf(const Window* window) {
-  return reinterpret_cast<HWND>(const_cast<Window*>(window));
-}
+HWND handleOf(const Window* window) { return reinterpret_cast<HWND>(const_cast<Window*>(window)); }
 
 Window* windowOf(HDC dc) {
   const DeviceContext* context = deviceContextFrom(dc);
@@ -124,8 +122,8 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
   return TRUE;
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param) {
   const auto found = platform::findClass(className, instance);
   if (found == platform::classes.end() || parent || !platform::startVideo()) return nullptr;
@@ -137,11 +135,13 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   const int shownHeight = std::max(height, 1);
   // A display without OpenGL (no GLX) still gets its window, as on Windows;
   // it is the pixel format that fails then.
-  SDL_Window* sdl = SDL_CreateWindow(title, x, y, shownWidth, shownHeight, flags | SDL_WINDOW_OPENGL);
+  SDL_Window* sdl =
+      SDL_CreateWindow(title, x, y, shownWidth, shownHeight, flags | SDL_WINDOW_OPENGL);
   const bool openGl = sdl != nullptr;
   if (!sdl) sdl = SDL_CreateWindow(title, x, y, shownWidth, shownHeight, flags);
   if (!sdl) return nullptr;
-  if ((style & WS_POPUP) && platform::coversScreen(x, y, width, height)) platform::markFullScreen(sdl);
+  if ((style & WS_POPUP) && platform::coversScreen(x, y, width, height))
+    platform::markFullScreen(sdl);
 
   auto window = std::make_unique<Window>();
   window->sdl = sdl;
@@ -153,8 +153,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   platform::handleOf(&window->deviceContext);
   platform::windows.push_back(std::move(window));
 
-  CREATESTRUCTA creation = {param, instance, menu, parent, height, width, y, x,
-                            static_cast<LONG>(style), windowName, className, exStyle};
+  CREATESTRUCTA creation = {
+      param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+      windowName, className, exStyle};
   const auto creationParam = reinterpret_cast<LPARAM>(&creation);
   if (!platform::sendMessage(handle, WM_NCCREATE, 0, creationParam) ||
       platform::sendMessage(handle, WM_CREATE, 0, creationParam) == -1) {

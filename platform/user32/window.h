@@ -21,7 +21,7 @@ struct Window {
   bool visible = false;
   bool destroying = false;
   DeviceContext deviceContext;  // the window's own, as with CS_OWNDC
-  bool openGl = false;  // the display can draw in it with OpenGL
+  bool openGl = false;          // the display can draw in it with OpenGL
   bool hasPixelFormat = false;
   PIXELFORMATDESCRIPTOR pixelFormat{};
 };

@@ -73,9 +73,7 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
       case 'X':
         std::snprintf(piece, sizeof piece, (conversion + *p).c_str(), va_arg(arguments, unsigned));
         break;
-      case '%':
-        std::snprintf(piece, sizeof piece, "%%");
-        break;
+      case '%': std::snprintf(piece, sizeof piece, "%%"); break;
       default:  // an unknown conversion is written as it stands, as Windows does
         std::snprintf(piece, sizeof piece, "%s", (conversion + *p).c_str());
         break;

@@ -14,7 +14,8 @@
 namespace platform {
 
 bool coversScreen(int x, int y, int width, int height) {
-  return x == 0 && y == 0 && width == GetSystemMetrics(SM_CXSCREEN) && height == GetSystemMetrics(SM_CYSCREEN);
+  return x == 0 && y == 0 && width == GetSystemMetrics(SM_CXSCREEN) &&
+         height == GetSystemMetrics(SM_CYSCREEN);
 }
 
 void markFullScreen(SDL_Window* window) {
@@ -23,8 +24,9 @@ void markFullScreen(SDL_Window* window) {
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
   Display* connection = info.info.x11.display;
   const Atom fullScreen = XInternAtom(connection, "_NET_WM_STATE_FULLSCREEN", False);
-  XChangeProperty(connection, info.info.x11.window, XInternAtom(connection, "_NET_WM_STATE", False), XA_ATOM, 32,
-                  PropModeAppend, reinterpret_cast<const unsigned char*>(&fullScreen), 1);
+  XChangeProperty(connection, info.info.x11.window, XInternAtom(connection, "_NET_WM_STATE", False),
+                  XA_ATOM, 32, PropModeAppend, reinterpret_cast<const unsigned char*>(&fullScreen),
+                  1);
 }
 
 }  // namespace platform

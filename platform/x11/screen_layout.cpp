@@ -68,7 +68,8 @@ const XRRModeInfo* modeInfo(const XRRScreenResources& resources, RRMode id) {
 
 int refreshRate(const XRRModeInfo& mode) {
   if (!mode.hTotal || !mode.vTotal) return 0;
-  return static_cast<int>(std::lround(static_cast<double>(mode.dotClock) / (double(mode.hTotal) * mode.vTotal)));
+  return static_cast<int>(
+      std::lround(static_cast<double>(mode.dotClock) / (double(mode.hTotal) * mode.vTotal)));
 }
 
 bool sideways(Rotation rotation) { return rotation & (RR_Rotate_90 | RR_Rotate_270); }
@@ -121,12 +122,13 @@ void applyScreenLayout(Display* display, const ScreenLayout& wanted) {
                      nullptr, 0);
   }
   if (resized) {
-    XRRSetScreenSize(display, DefaultRootWindow(display), wanted.width, wanted.height, wanted.widthMm,
-                     wanted.heightMm);
+    XRRSetScreenSize(display, DefaultRootWindow(display), wanted.width, wanted.height,
+                     wanted.widthMm, wanted.heightMm);
   }
   for (const CrtcSetting* setting : changed) {
     XRRSetCrtcConfig(display, resources.get(), setting->crtc, CurrentTime, setting->x, setting->y,
-                     setting->mode, setting->rotation, const_cast<RROutput*>(setting->outputs.data()),
+                     setting->mode, setting->rotation,
+                     const_cast<RROutput*>(setting->outputs.data()),
                      static_cast<int>(setting->outputs.size()));
   }
   XUngrabServer(display);

@@ -26,8 +26,8 @@ namespace {
 constexpr int kServerGoneExitCode = 4;
 
 int endForServerGone(Display* connection) {
-  std::fprintf(stderr, "%s: the X server of display %s went away; ending.\n", program_invocation_short_name,
-               DisplayString(connection));
+  std::fprintf(stderr, "%s: the X server of display %s went away; ending.\n",
+               program_invocation_short_name, DisplayString(connection));
   _exit(kServerGoneExitCode);
 }
 

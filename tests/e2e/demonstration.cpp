@@ -33,9 +33,9 @@ int main(int argc, char** argv) {
       {"Orbitrand is flying.", "sleep 0", "start"},
       {"Holding R raises the thrust power.", "keydown r sleep 1.5 keyup r", "power-up"},
       {"With the left button held the mouse turns the ship right and up; the right button fires.",
-       steering + "mousedown 3 sleep 1 mouseup 3",
-       "steer-and-fire"},
-      {"Releasing the left button brakes the rotation to rest.", "mouseup 1 sleep 1.5", "stabilised"},
+       steering + "mousedown 3 sleep 1 mouseup 3", "steer-and-fire"},
+      {"Releasing the left button brakes the rotation to rest.", "mouseup 1 sleep 1.5",
+       "stabilised"},
       {"A selects the port thruster.", "key a sleep 0.3", "port-thruster"},
       {"Tab turns the velocity-rotating mode on, back on the main thruster.", "key Tab sleep 0.3",
        "velocity-rotating"},
@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
   }
   std::puts("Holding Escape ends the program.");
   const int code = program.endBy("Escape");
-  std::printf("Screenshots are %s; Orbitrand ended with exit code %d.\n", screenshotPath("demo-*").c_str(), code);
+  std::printf("Screenshots are %s; Orbitrand ended with exit code %d.\n",
+              screenshotPath("demo-*").c_str(), code);
   return code;
 }

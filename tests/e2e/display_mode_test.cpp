@@ -19,11 +19,13 @@ const std::pair<int, int> kProgramMode{800, 600};
 
 // A screen, its desktop mode, and a stage asking for the program's mode.
 struct DisplayRun {
-  explicit DisplayRun(const std::string& xvfbArguments = "") : screen(xvfbArguments), desktop(screen.mode()) {
+  explicit DisplayRun(const std::string& xvfbArguments = "")
+      : screen(xvfbArguments), desktop(screen.mode()) {
     stage.requestMode(kProgramMode.first, kProgramMode.second);
   }
   bool modeBecomes(std::pair<int, int> mode, milliseconds limit) const {
-    return waitFor([&] { return screen.mode() == mode; }, limit); }
+    return waitFor([&] { return screen.mode() == mode; }, limit);
+  }
   Screen screen;
   const std::pair<int, int> desktop;
   Stage stage;
@@ -55,11 +57,14 @@ TEST(MessageBox, WhereNoneCanBeShownStandardErrorSaysSoOnceAndTheProgramRunsOn) 
   run.stage.omit("tex_kesh.bmp");
   run.stage.omit("moon.bmp");
   Program program(run.stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(run.screen.grab()); }, seconds(60))) << program.errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(run.screen.grab()); }, seconds(60)))
+      << program.errorOutput();
   EXPECT_EQ(program.endBy("Escape"), 0);
   const std::string errors = program.errorOutput();
   for (const char* file : {"tex_kesh.bmp", "moon.bmp"})
-    EXPECT_NE(errors.find(std::string("Error: Failed to open DIB file ") + file + ".\n"), std::string::npos) << errors;
+    EXPECT_NE(errors.find(std::string("Error: Failed to open DIB file ") + file + ".\n"),
+              std::string::npos)
+        << errors;
   const std::string note = "Message boxes cannot be shown here (";
   const size_t first = errors.find(note);
   EXPECT_NE(first, std::string::npos) << errors;

@@ -40,12 +40,16 @@ bool showsSplash(const Image& s) {
 }
 
 bool lit(const uint8_t* p) { return p[0] + p[1] + p[2] > 60; }
-bool showsStars(const Image& frame) { return frame.count(0, kHeight / 8, kWidth / 4, kHeight / 2, lit) > 20; }
+bool showsStars(const Image& frame) {
+  return frame.count(0, kHeight / 8, kWidth / 4, kHeight / 2, lit) > 20;
+}
 
 // Pixels of the star field, away from the Earth in the middle and the text
 // lines, that differ between two pictures of the same size.
 int starFieldDifferences(const Image& a, const Image& b) {
-  auto differs = [&](const uint8_t* p) { return !std::equal(p, p + 3, b.rgb.data() + (p - a.rgb.data())); };
+  auto differs = [&](const uint8_t* p) {
+    return !std::equal(p, p + 3, b.rgb.data() + (p - a.rgb.data()));
+  };
   return a.count(0, kHeight / 4, kWidth / 5, kHeight, differs) +
          a.count(kWidth * 4 / 5, kHeight / 4, kWidth, kHeight, differs);
 }
@@ -53,9 +57,11 @@ int starFieldDifferences(const Image& a, const Image& b) {
 // How many of the 49 grid ships show where the chase camera, 0.02 above and
 // 0.07 behind the player, sees them: 10 units ahead, half a unit apart.
 int gridShipsSeen(const Image& frame) {
-  const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0), aspect = double(kWidth) / kHeight, depth = 10.07;
+  const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0), aspect = double(kWidth) / kHeight,
+               depth = 10.07;
   auto differs = [](const uint8_t* a, const uint8_t* b) {
-    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 60; };
+    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 60;
+  };
   int seen = 0;
   for (int ship = 0; ship < 49; ++ship) {
     const int x = int((1.0 + focal / aspect * ((3 - ship % 7) / 2.0) / depth) / 2.0 * kWidth);
@@ -81,7 +87,8 @@ class Run : public ::testing::Test {
 
 TEST_F(Run, Flight) {
   program = std::make_unique<Program>(stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
+      << program->errorOutput();
 
   const Image start = screen.grab();
   start.savePng(screenshotPath("flight"));
@@ -91,13 +98,18 @@ TEST_F(Run, Flight) {
   // thruster or the mode (the window procedure's own test goes through every
   // key). Each input is held until a frame shows it, however slow the frames
   // are, so that the next starts from its result.
-  const struct { const char *press, *release; HudLine line; } inputs[] = {
-      {"mousedown 1 mousedown 3", "mouseup 3 mouseup 1", kAccelerationLine},
-      {"keydown r", "keyup r", kPowerLine}, {"key a", "", kThrusterLine}, {"key Tab", "", kVelocityRotatingLine}};
+  const struct {
+    const char *press, *release;
+    HudLine line;
+  } inputs[] = {{"mousedown 1 mousedown 3", "mouseup 3 mouseup 1", kAccelerationLine},
+                {"keydown r", "keyup r", kPowerLine},
+                {"key a", "", kThrusterLine},
+                {"key Tab", "", kVelocityRotatingLine}};
   for (const auto& input : inputs) {
     const Image before = screen.grab();
     xdotool(input.press);
-    EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, seconds(20))) << input.press;
+    EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, seconds(20)))
+        << input.press;
     if (*input.release) xdotool(input.release);
   }
 
@@ -106,7 +118,8 @@ TEST_F(Run, Flight) {
   xdotool("mousedown 1");
   for (int k = 0; k < 10; ++k) xdotool("mousemove_relative -- 30 -10 sleep 0.05");
   const Image first = screen.grab();
-  EXPECT_TRUE(waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, seconds(20)))
+  EXPECT_TRUE(
+      waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, seconds(20)))
       << "not turning";
   xdotool("mouseup 1");
 
@@ -119,10 +132,11 @@ TEST_F(Run, Flight) {
 // shown over the splash, which stays while the box holds up the scene
 // set-up; the rest is drawn once it is dismissed, and Alt+F4 ends the run.
 TEST_F(Run, DamagedModelsAndAMissingTexture) {
-  const std::pair<const char*, const char*> models[] = {{"kesh.3ds", "a face index equal to the point count"},
-                                                        {"ship.3ds", "a material group naming a face past the list"},
-                                                        {"earth.3ds", "an absurd key count"},
-                                                        {"moon.3ds", "a file cut off half-way"}};
+  const std::pair<const char*, const char*> models[] = {
+      {"kesh.3ds", "a face index equal to the point count"},
+      {"ship.3ds", "a material group naming a face past the list"},
+      {"earth.3ds", "an absurd key count"},
+      {"moon.3ds", "a file cut off half-way"}};
   for (const auto& [file, damage] : models) {
     std::ifstream in(std::string(ORBITRAND_DATA_DIR) + "/" + file, std::ios::binary);
     std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
@@ -134,12 +148,16 @@ TEST_F(Run, DamagedModelsAndAMissingTexture) {
   const unsigned long box = screen.findWindow("Error", seconds(60));
   ASSERT_NE(box, 0u) << program->errorOutput();
   Image splash;
-  EXPECT_TRUE(waitFor([&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); }, seconds(10)));
+  EXPECT_TRUE(
+      waitFor([&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); },
+              seconds(10)));
   splash.savePng(screenshotPath("missing-texture"));
-  EXPECT_NE(program->errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"), std::string::npos);
+  EXPECT_NE(program->errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"),
+            std::string::npos);
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
   EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program->errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
+      << program->errorOutput();
   const Image frame = screen.grab();
   frame.savePng(screenshotPath("damaged-models"));
   EXPECT_TRUE(showsStars(frame));

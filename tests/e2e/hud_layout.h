@@ -11,7 +11,9 @@
 
 namespace e2e {
 
-struct Box { int x0, y0, x1, y1; };
+struct Box {
+  int x0, y0, x1, y1;
+};
 
 // Where text drawn from a raster point of that plane falls on a screen.
 inline Box textBox(double x, double y, int width, int height) {

@@ -32,8 +32,8 @@ bool showsFrames(const Image& screen) {
 
 void Image::savePng(const std::string& path) const {
   fs::create_directories(fs::path(path).parent_path());
-  const std::string command =
-      "convert -size " + std::to_string(width) + "x" + std::to_string(height) + " -depth 8 rgb:- '" + path + "'";
+  const std::string command = "convert -size " + std::to_string(width) + "x" +
+                              std::to_string(height) + " -depth 8 rgb:- '" + path + "'";
   if (FILE* pipe = popen(command.c_str(), "w")) {
     std::fwrite(rgb.data(), 1, rgb.size(), pipe);
     pclose(pipe);
@@ -59,22 +59,27 @@ void Stage::omit(const std::string& dataFile) { fs::remove(fs::path(dataDir()) /
 void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& bytes) {
   omit(dataFile);
   std::ofstream(fs::path(dataDir()) / dataFile, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 void Stage::requestMode(int width, int height) {
   char values[160];
-  std::snprintf(values, sizeof values, "\"Width\"=dword:%08x\n\"Height\"=dword:%08x\n", width, height);
+  std::snprintf(values, sizeof values, "\"Width\"=dword:%08x\n\"Height\"=dword:%08x\n", width,
+                height);
   std::ofstream(configDir() + "/orbitrand/registry.reg")
-      << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n" << values;
+      << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n"
+      << values;
 }
 
 Program::Program(const Stage& stage) : Program(stage, {ORBITRAND_PROGRAM}, stage.dataDir()) {}
 
-Program::Program(const Stage& stage, const std::vector<std::string>& command, const std::string& folder)
+Program::Program(const Stage& stage, const std::vector<std::string>& command,
+                 const std::string& folder)
     : errorFile_(stage.configDir() + "/stderr.txt") {
   std::vector<char*> arguments;
-  for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
+  for (const std::string& argument : command)
+    arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
   const std::string configDir = stage.configDir();
   pid_ = fork();
@@ -154,18 +159,23 @@ Window findByName(Display* display, Window window, const std::string& name) {
 }  // namespace
 
 Screen::Screen(const std::string& xvfbArguments)
-    : Screen(Session{xvfbArguments.empty() ? "" : "ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' "
-                                                   ORBITRAND_WITH_DISPLAY}) {}
+    : Screen(Session{xvfbArguments.empty()
+                         ? ""
+                         : "ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY}) {
+}
 
 Screen::Screen(const Session& session) {
   if (!session.command.empty()) {
     previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    const std::string name = (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
-    const std::string command = "env -u DISPLAY " + session.command + " sh -c 'echo \"$DISPLAY\" >" + name +
-                                ".new && mv " + name + ".new " + name + "; exec cat >/dev/null'";
+    const std::string name =
+        (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
+    const std::string command = "env -u DISPLAY " + session.command +
+                                " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name +
+                                ".new " + name + "; exec cat >/dev/null'";
     ownDisplay_ = popen(command.c_str(), "we");
     std::string display;
-    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, std::chrono::seconds(60));
+    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; },
+            std::chrono::seconds(60));
     fs::remove(name);
     if (display.empty()) throw std::runtime_error("the display did not start: " + session.command);
     setenv("DISPLAY", display.c_str(), 1);
@@ -185,7 +195,8 @@ Screen::~Screen() {
 
 std::pair<int, int> Screen::mode() const {
   XWindowAttributes root;
-  XGetWindowAttributes(static_cast<Display*>(display_), DefaultRootWindow(static_cast<Display*>(display_)), &root);
+  XGetWindowAttributes(static_cast<Display*>(display_),
+                       DefaultRootWindow(static_cast<Display*>(display_)), &root);
   return {root.width, root.height};
 }
 
@@ -198,8 +209,9 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
   Display* display = static_cast<Display*>(display_);
   for (int tries = 0; tries < 500; ++tries, pause(std::chrono::milliseconds(10))) {
     xRequestFailed = false;
-    XImage* x = XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(x1 - x0),
-                          static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
+    XImage* x =
+        XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(x1 - x0),
+                  static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
     XSync(display, False);
     if (!x || xRequestFailed) {
       if (x) XDestroyImage(x);
@@ -209,7 +221,8 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
     for (int y = 0; y < image.height; ++y)
       for (int col = 0; col < image.width; ++col) {
         const unsigned long pixel = XGetPixel(x, col, y);  // 24-bit TrueColor, red highest
-        image.rgb.insert(image.rgb.end(), {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)});
+        image.rgb.insert(image.rgb.end(),
+                         {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)});
       }
     XDestroyImage(x);
     return image;
@@ -220,7 +233,8 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
 unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseconds limit) const {
   Display* display = static_cast<Display*>(display_);
   Window found = 0;
-  waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; }, limit);
+  waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; },
+          limit);
   return found;
 }
 
@@ -232,10 +246,12 @@ std::string Screen::geometry(unsigned long window) const {
   if (!XGetWindowAttributes(display, window, &shown) || shown.map_state != IsViewable ||
       !XTranslateCoordinates(display, window, shown.root, 0, 0, &x, &y, &child))
     return "";
-  return std::to_string(shown.width) + "x" + std::to_string(shown.height) + "+" + std::to_string(x) + "+" +
-         std::to_string(y);
+  return std::to_string(shown.width) + "x" + std::to_string(shown.height) + "+" +
+         std::to_string(x) + "+" + std::to_string(y);
 }
 
-std::string screenshotPath(const std::string& name) { return ORBITRAND_SCREENSHOT_DIR "/" + name + ".png"; }
+std::string screenshotPath(const std::string& name) {
+  return ORBITRAND_SCREENSHOT_DIR "/" + name + ".png";
+}
 
 }  // namespace e2e

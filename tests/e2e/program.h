@@ -104,7 +104,9 @@ class Program {
 class Screen {
  public:
   explicit Screen(const std::string& xvfbArguments = "");
-  struct Session { std::string command; };
+  struct Session {
+    std::string command;
+  };
   explicit Screen(const Session& session);
   ~Screen();
   Screen(const Screen&) = delete;

@@ -31,17 +31,21 @@ const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontAndTheCursorHides) {
   ShipController controller{nullptr, nullptr};
   g_controller = &controller;
-  const auto press = [](WPARAM virtualKey) { return windowProc(nullptr, WM_KEYDOWN, virtualKey, 1); };
+  const auto press = [](WPARAM virtualKey) {
+    return windowProc(nullptr, WM_KEYDOWN, virtualKey, 1);
+  };
   const struct {
     WPARAM key;
     uint8_t thruster;
     bool velocityRotating;
   } presses[] = {
-      {'A', Port, false},  {'D', Starboard, false}, {'E', Dorsal, false}, {'Q', Ventral, false},
-      {'W', Front, false}, {'S', Main, false},      {'Z', Main, false},   {VK_ESCAPE, Main, false},
-      {'A', Port, false},  {VK_TAB, Main, true},  // on, and port becomes main in the same key press
-      {'A', Main, true},   {'D', Main, true},       {'E', Main, true},    {'Q', Main, true},
-      {'W', Front, true},  {'X', Front, true},      {VK_TAB, Front, false},  // off: the selection stays
+      {'A', Port, false},     {'D', Starboard, false},  {'E', Dorsal, false},
+      {'Q', Ventral, false},  {'W', Front, false},      {'S', Main, false},
+      {'Z', Main, false},     {VK_ESCAPE, Main, false}, {'A', Port, false},
+      {VK_TAB, Main, true},  // on, and port becomes main in the same key press
+      {'A', Main, true},      {'D', Main, true},        {'E', Main, true},
+      {'Q', Main, true},      {'W', Front, true},       {'X', Front, true},
+      {VK_TAB, Front, false},  // off: the selection stays
   };
   for (const auto& p : presses) {
     EXPECT_EQ(press(p.key), 0);
@@ -56,7 +60,9 @@ TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontA
   EXPECT_EQ(controller.thruster, Main);
 
   // Every WM_SETCURSOR hides the cursor once more; before the world, keys change nothing.
-  EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT) + windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT), 0);
+  EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT) +
+                windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT),
+            0);
   EXPECT_EQ(platform::testing::cursorDisplayCount(), -2);
   g_controller = nullptr;
   EXPECT_EQ(press(VK_TAB), 0);
@@ -105,7 +111,8 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   deliver(WM_ACTIVATEAPP, TRUE);
   EXPECT_TRUE(g_app.active);
   EXPECT_EQ(lastDisplayModeRequest().flags, DWORD(CDS_RESET));
-  EXPECT_FALSE(lastDisplayModeRequest().contextCurrent) << "the mode is switched before the context";
+  EXPECT_FALSE(lastDisplayModeRequest().contextCurrent)
+      << "the mode is switched before the context";
   EXPECT_NE(SDL_GL_GetCurrentContext(), nullptr);
   EXPECT_EQ(xdotool("getdisplaygeometry"), "800 600\n");
   deliver(WM_ACTIVATEAPP, 2);  // activated by a click: still active, nothing to do
@@ -123,11 +130,14 @@ TEST_F(RunningApplication, TheLoopComposesAFrameOnlyWhenNoMessageWaitsAndTheAppl
   startFrameClock();
   for (const WPARAM key : {'A', 'D'}) PostMessageA(g_window, WM_KEYDOWN, key, 0);
   PostMessageA(g_window, WM_ACTIVATEAPP, FALSE, 0);
-  SDL_AddTimer(300, [](Uint32, void*) -> Uint32 {
-    SDL_Event quit{SDL_QUIT};
-    SDL_PushEvent(&quit);
-    return 0;
-  }, nullptr);
+  SDL_AddTimer(
+      300,
+      [](Uint32, void*) -> Uint32 {
+        SDL_Event quit{SDL_QUIT};
+        SDL_PushEvent(&quit);
+        return 0;
+      },
+      nullptr);
   runMainLoop();
   EXPECT_EQ(g_frameSeconds, 0.0f) << "a frame was measured";
   EXPECT_EQ(g_window, nullptr) << "shut down";
@@ -231,7 +241,8 @@ TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
   EXPECT_LT(ship.drawnAt.length(), 1e-9);
   EXPECT_LT((camera.eye - Vector3(0.07, 0.02, 0)).length(), 1e-6);
   EXPECT_LT(camera.view.transformPoint(camera.eye).length(), 1e-6);
-  EXPECT_LT((camera.view.transformPoint(camera.eye + camera.forward) - Vector3(0, 0, -1)).length(), 1e-6);
+  EXPECT_LT((camera.view.transformPoint(camera.eye + camera.forward) - Vector3(0, 0, -1)).length(),
+            1e-6);
   g_objects = nullptr;
   g_bodies = nullptr;
   g_controller = nullptr;

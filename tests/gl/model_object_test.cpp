@@ -27,8 +27,12 @@ const std::string kData = std::string(ORBITRAND_DATA_DIR) + "/";
 // A 3DS file of one mesh, by default a unit square in the z = 0 plane facing
 // +z with texels at its corners, and its nodes, written through lib3ds.
 struct TestModel {
-  struct Node { const char* name; Lib3dsWord id, parent; };
-  std::vector<std::array<float, 3>> points = {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
+  struct Node {
+    const char* name;
+    Lib3dsWord id, parent;
+  };
+  std::vector<std::array<float, 3>> points = {
+      {-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
   std::vector<std::array<float, 2>> texels = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   std::vector<std::array<Lib3dsWord, 3>> faces = {{0, 1, 2}, {0, 2, 3}};
   const char* meshName = "hull";
@@ -40,10 +44,12 @@ struct TestModel {
     lib3ds_file_insert_mesh(file, mesh);
     lib3ds_mesh_new_point_list(mesh, Lib3dsDword(points.size()));
     if (!texels.empty()) lib3ds_mesh_new_texel_list(mesh, Lib3dsDword(texels.size()));
-    for (size_t k = 0; k < points.size(); ++k) std::memcpy(mesh->pointL[k].pos, points[k].data(), 12);
+    for (size_t k = 0; k < points.size(); ++k)
+      std::memcpy(mesh->pointL[k].pos, points[k].data(), 12);
     for (size_t k = 0; k < texels.size(); ++k) std::memcpy(mesh->texelL[k], texels[k].data(), 8);
     lib3ds_mesh_new_face_list(mesh, Lib3dsDword(faces.size()));
-    for (size_t k = 0; k < faces.size(); ++k) std::memcpy(mesh->faceL[k].points, faces[k].data(), 6);
+    for (size_t k = 0; k < faces.size(); ++k)
+      std::memcpy(mesh->faceL[k].points, faces[k].data(), 6);
     // lib3ds writes the nodes in the order of its list, here linked by hand.
     for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
       Lib3dsNode* written = lib3ds_node_new_object();
@@ -77,7 +83,9 @@ class ModelObjectTest : public GlContextTest {
     object.draw();
     return readPixels();
   }
-  static int lit(const std::vector<uint8_t>& frame) { return kWidth * kHeight - ink(frame, kBlack); }
+  static int lit(const std::vector<uint8_t>& frame) {
+    return kWidth * kHeight - ink(frame, kBlack);
+  }
 
   // The square tilted towards the eye by its local transform, with a 4 x 4
   // texture of sixteen colours.
@@ -90,7 +98,8 @@ class ModelObjectTest : public GlContextTest {
     glGetFloatv(GL_MODELVIEW_MATRIX, tilt.data());
     auto object = std::make_unique<ModelObject>(square_.c_str(), &tilt);
     std::vector<uint8_t> pixels;
-    for (int k = 0; k < 16; ++k) pixels.insert(pixels.end(), {uint8_t(k * 16), uint8_t(255 - k * 12), uint8_t(k * 40)});
+    for (int k = 0; k < 16; ++k)
+      pixels.insert(pixels.end(), {uint8_t(k * 16), uint8_t(255 - k * 12), uint8_t(k * 40)});
     object->loadTexture(writeTemporaryFile("colours.bmp", infoBitmap({4, 4}, {}, pixels)).c_str());
     return object;
   }
@@ -128,7 +137,8 @@ TEST_F(ModelObjectTest, EveryWayOfDrawingGivesTheSamePicture) {
 // A sphere textured red in its top half and blue in its bottom half.
 TEST_F(ModelObjectTest, TheSpheresUpAxisRunsThroughThePolesAlikeInADisplayList) {
   std::vector<uint8_t> halves;
-  for (int k = 0; k < 16; ++k) halves.insert(halves.end(), {uint8_t(k < 8 ? 255 : 0), 0, uint8_t(k < 8 ? 0 : 255)});
+  for (int k = 0; k < 16; ++k)
+    halves.insert(halves.end(), {uint8_t(k < 8 ? 255 : 0), 0, uint8_t(k < 8 ? 0 : 255)});
   const std::string texture = writeTemporaryFile("halves.bmp", infoBitmap({4, 4}, {}, halves));
   SphereObject direct(1.0f, 32, 16), listed(1.0f, 32, 16);
   direct.loadTexture(texture.c_str());
@@ -208,11 +218,13 @@ TEST(DataFiles, EveryPictureHasPowerOfTwoSidesEveryModelIsDrawableAndTheWorldSta
   for (const char* name : {"tex_kesh.bmp", "ship_tex.bmp", "earth.bmp", "moon.bmp", "stars2.bmp"}) {
     const Image image = loadImage(kData + name);
     ASSERT_NE(image, nullptr) << name << ": the build generates the data files into " << kData;
-    for (const int32_t side : {image->width, image->height}) EXPECT_EQ(side & (side - 1), 0) << name << ": " << side;
+    for (const int32_t side : {image->width, image->height})
+      EXPECT_EQ(side & (side - 1), 0) << name << ": " << side;
   }
   EXPECT_TRUE(platform::testing::capturedMessageBoxes().empty());
   Lib3dsDword world = 0;
-  for (const auto& [name, copies] : {std::pair{"kesh.3ds", 1}, {"ship.3ds", 49}, {"earth.3ds", 1}, {"moon.3ds", 1}}) {
+  for (const auto& [name, copies] :
+       {std::pair{"kesh.3ds", 1}, {"ship.3ds", 49}, {"earth.3ds", 1}, {"moon.3ds", 1}}) {
     ModelObject model((kData + name).c_str());
     ASSERT_NE(model.file, nullptr) << name << " has no drawable mesh";
     world += copies * lib3ds_file_mesh_by_name(model.file, model.file->nodes->name)->faces;

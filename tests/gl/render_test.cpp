@@ -27,14 +27,16 @@ TEST(ExtensionSearch, FindsTheNameOnlyAsAWholeWord) {
   const char* const kVbo = "GL_ARB_vertex_buffer_object";
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"GL_EXT_a GL_ARB_vertex_buffer_object GL_EXT_b", kVbo, true},
-      {"GL_ARB_vertex_buffer_object_x GL_ARB_vertex_buffer_object", kVbo, true},  // after a rejected one
+      {"GL_ARB_vertex_buffer_object_x GL_ARB_vertex_buffer_object", kVbo,
+       true},  // after a rejected one
       {"GL_EXT_a GL_ARB_vertex_buffer_object_x GL_EXT_b", kVbo, false},
       {"GL_EXT_aGL_ARB_vertex_buffer_object GL_EXT_b", kVbo, false},
       {nullptr, kVbo, false},
       {"GL_EXT_a  GL_EXT_b", "", false},
       {"GL_EXT_a GL_EXT_b", "GL_EXT_a GL_EXT_b", false},
   };
-  for (const auto& [list, name, found] : cases) EXPECT_EQ(isWordInList(list, name), found) << list << "/" << name;
+  for (const auto& [list, name, found] : cases)
+    EXPECT_EQ(isWordInList(list, name), found) << list << "/" << name;
 }
 
 using GraphicsTest = GlContextTest;
@@ -57,9 +59,15 @@ std::vector<uint8_t> picture(const std::vector<Text>& texts) {
 }
 
 TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
-  const GLint integers[][2] = {{GL_TEXTURE_2D, 1}, {GL_DEPTH_TEST, 1}, {GL_COLOR_MATERIAL, 1}, {GL_CULL_FACE, 1},
-                               {GL_SHADE_MODEL, GL_SMOOTH}, {GL_DEPTH_FUNC, GL_LEQUAL}, {GL_DOUBLEBUFFER, 1},
-                               {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST}, {GL_MATRIX_MODE, GL_MODELVIEW}};
+  const GLint integers[][2] = {{GL_TEXTURE_2D, 1},
+                               {GL_DEPTH_TEST, 1},
+                               {GL_COLOR_MATERIAL, 1},
+                               {GL_CULL_FACE, 1},
+                               {GL_SHADE_MODEL, GL_SMOOTH},
+                               {GL_DEPTH_FUNC, GL_LEQUAL},
+                               {GL_DOUBLEBUFFER, 1},
+                               {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
+                               {GL_MATRIX_MODE, GL_MODELVIEW}};
   for (const auto& [name, expected] : integers) {
     GLint value = 0;
     glGetIntegerv(GLenum(name), &value);
@@ -77,15 +85,16 @@ TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
   EXPECT_GT(ink(splash, kWhite), 100);
   EXPECT_TRUE(splash == picture({{-5, -1, kWhite, "Loading..."}}));
   // Mesa lists buffer objects, with all their entry points.
-  EXPECT_TRUE(g_vbo.supported && g_vbo.glGenBuffersARB && g_vbo.glBindBufferARB && g_vbo.glBufferDataARB &&
-              g_vbo.glDeleteBuffersARB);
+  EXPECT_TRUE(g_vbo.supported && g_vbo.glGenBuffersARB && g_vbo.glBindBufferARB &&
+              g_vbo.glBufferDataARB && g_vbo.glDeleteBuffersARB);
   // The viewport covers the client area under a perspective 45 degrees high.
   for (const auto& [width, height] : {std::pair{800, 600}, {1280, 1024}}) {
     openWindow(width, height);
     ASSERT_TRUE(initGraphics());
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, width, height}));
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
+              (std::vector<GLint>{0, 0, width, height}));
     const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
     EXPECT_NEAR(projection[5] / projection[0], static_cast<double>(width) / height, 1e-6);
     EXPECT_NEAR(projection[5], 1 / std::tan(22.5 * M_PI / 180), 1e-5);
@@ -103,7 +112,8 @@ TEST_F(GraphicsTest, FontHeightFollowsTheDisplayWidthOnly) {
 }
 
 TEST_F(GraphicsTest, FailsWhenThePixelFormatOrTheContextCannotBeHad) {
-  for (const Failure failure : {Failure::PixelFormatNotSet, Failure::ContextNotCreated, Failure::ContextNotMadeCurrent}) {
+  for (const Failure failure :
+       {Failure::PixelFormatNotSet, Failure::ContextNotCreated, Failure::ContextNotMadeCurrent}) {
     openWindow(320, 240);
     platform::testing::forceFailure(failure);
     EXPECT_FALSE(initGraphics()) << static_cast<int>(failure);
@@ -149,8 +159,8 @@ class HudTest : public GlContextTest {
 
 TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidthsAndAreCutNeverOverrun) {
   EXPECT_EQ(lines(), (std::vector<std::string>{"0 FPS", "VBO not supported", "v =   0.000 km/s",
-                                                "a =  0.00000 km/s^2", "Vel. Rotating: inactive", "Thruster: main",
-                                                "Power:  10%"}));
+                                               "a =  0.00000 km/s^2", "Vel. Rotating: inactive",
+                                               "Thruster: main", "Power:  10%"}));
   g_fps = 60;
   g_vbo.supported = true;
   body.velocity = {0, 3, 4};          // 5 units per second
@@ -158,8 +168,9 @@ TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidthsAndAreCut
   controller.velocityRotating = true;
   controller.thruster = Starboard;
   controller.power = 1.0f;
-  EXPECT_EQ(lines(), (std::vector<std::string>{"60 FPS", "VBO supported", "v =  637.000 km/s", "a =  0.12740 km/s^2",
-                                                "Vel. Rotating: active", "Thruster: starboard", "Power:  100%"}));
+  EXPECT_EQ(lines(), (std::vector<std::string>{"60 FPS", "VBO supported", "v =  637.000 km/s",
+                                               "a =  0.12740 km/s^2", "Vel. Rotating: active",
+                                               "Thruster: starboard", "Power:  100%"}));
   controller.thruster = static_cast<Thruster>(6);
   EXPECT_EQ(lines()[kThrusterLine], "Thruster: ");
 
@@ -177,13 +188,17 @@ TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidthsAndAreCut
 // Each line at its own place and in its colour; at five to four the left
 // column falls outside the view.
 TEST_F(HudTest, EachLineStandsAtItsPlaceInItsColourAndAtFiveToFourOnlyTheRightColumnShows) {
-  const float places[kHudLineCount][2] = {{-54, 38}, {-54, 35}, {33, 38}, {33, 35}, {33, 32}, {33, 29}, {33, 26}};
+  const float places[kHudLineCount][2] = {{-54, 38}, {-54, 35}, {33, 38}, {33, 35},
+                                          {33, 32},  {33, 29},  {33, 26}};
   for (const bool supported : {false, true}) {
     g_vbo.supported = supported;
     std::vector<Text> expected;
     for (int line = 0; line < kHudLineCount; ++line)
       expected.push_back({places[line][0], places[line][1],
-                          line != kBufferObjectLine ? kWhite : supported ? kGreen : kRed, lines()[line]});
+                          line != kBufferObjectLine ? kWhite
+                          : supported               ? kGreen
+                                                    : kRed,
+                          lines()[line]});
     const std::vector<uint8_t> wanted = picture(expected);
     EXPECT_TRUE(drawn() == wanted) << supported;  // drawn last, for the state it leaves
   }

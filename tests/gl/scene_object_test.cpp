@@ -20,13 +20,17 @@ using SceneObjectTest = GlContextTest;
 // Where the orientation takes the object's own axes, rounded to whole numbers.
 std::vector<int> axesOf(const SceneObject& object) {
   std::vector<int> columns;
-  for (int k : {0, 1, 2, 4, 5, 6, 8, 9, 10}) columns.push_back(int(std::lround(object.orientation.m[k])));
+  for (int k : {0, 1, 2, 4, 5, 6, 8, 9, 10})
+    columns.push_back(int(std::lround(object.orientation.m[k])));
   return columns;
 }
 
-bool near(const Vector3& actual, const Vector3& expected) { return (actual - expected).length() < 1e-6; }
+bool near(const Vector3& actual, const Vector3& expected) {
+  return (actual - expected).length() < 1e-6;
+}
 
-TEST_F(SceneObjectTest, RotationsTurnAboutOwnAxesXThenYAndAccumulateBeginDrawPlacesAndRefreshesTheAxes) {
+TEST_F(SceneObjectTest,
+       RotationsTurnAboutOwnAxesXThenYAndAccumulateBeginDrawPlacesAndRefreshesTheAxes) {
   SceneObject object;
   *object.position = Vector3(1, 2, 3);
   object.rotationX = 90;
@@ -67,7 +71,8 @@ TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &state[0]);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &state[1]);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &state[2]);
-  EXPECT_EQ(std::vector<GLint>(state, state + 3), (std::vector<GLint>{object.texture, GL_LINEAR, GL_LINEAR}));
+  EXPECT_EQ(std::vector<GLint>(state, state + 3),
+            (std::vector<GLint>{object.texture, GL_LINEAR, GL_LINEAR}));
   std::vector<uint8_t> texels(2 * 2 * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
@@ -79,7 +84,8 @@ TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
   unloaded.loadTexture(missing.c_str());
   EXPECT_EQ(unloaded.texture, -1);
   ASSERT_EQ(platform::testing::capturedMessageBoxes().size(), 1u);
-  EXPECT_EQ(platform::testing::capturedMessageBoxes()[0].text, "Failed to open DIB file " + missing + ".\n");
+  EXPECT_EQ(platform::testing::capturedMessageBoxes()[0].text,
+            "Failed to open DIB file " + missing + ".\n");
 }
 
 // A picture of four coloured quarters, stored blue, green, red.
@@ -90,7 +96,8 @@ class StarBackgroundTest : public GlContextTest {
   StarBackground background(float repeatU, float repeatV) {
     std::vector<uint8_t> pixels;
     for (int t = 0; t < 64; ++t)
-      for (int s = 0; s < 64; ++s) pixels.insert(pixels.end(), kQuarters[t / 32][s / 32], kQuarters[t / 32][s / 32] + 3);
+      for (int s = 0; s < 64; ++s)
+        pixels.insert(pixels.end(), kQuarters[t / 32][s / 32], kQuarters[t / 32][s / 32] + 3);
     const std::string path = writeTemporaryFile("quarters.bmp", infoBitmap({64, 64}, {}, pixels));
     return StarBackground(&camera_, path.c_str(), repeatU, repeatV);
   }
@@ -99,7 +106,8 @@ class StarBackgroundTest : public GlContextTest {
   ChaseCamera camera_{&ship_, Vector3(0.0, 0.02, 0.07)};
 };
 
-TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeEachWrappingFromAboveAtItsOwnRepeat) {
+TEST_F(StarBackgroundTest,
+       YawAndPitchScrollTheStarsAHundredthPerDegreeEachWrappingFromAboveAtItsOwnRepeat) {
   StarBackground stars = background(1, 2);
   const struct {
     float pitch, yaw, roll, fromU, fromV, u, v;
@@ -108,7 +116,7 @@ TEST_F(StarBackgroundTest, YawAndPitchScrollTheStarsAHundredthPerDegreeEachWrapp
       {-5, 0, 30, -0.05f, 0, -0.05f, 0.05f},  // roll does not scroll
       {0, -3, 0, 0.98f, 0, 0.01f, 0},         // drawn at 1.01, then wrapped
       {-3, 0, 0, 0, 1.98f, 0, 0.01f},
-      {-50, -50, 0, 0.5f, 1.5f, 0, 0},        // reaching the repeat wraps
+      {-50, -50, 0, 0.5f, 1.5f, 0, 0},  // reaching the repeat wraps
       {0, 0, 0, -0.5f, 1, -0.5f, 1},
   };
   for (const auto& step : steps) {
@@ -132,8 +140,11 @@ TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTo
   for (int i = 0; i < 64; ++i) {  // eight by eight points, none near a quarter's edge
     const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8;
     const uint8_t* stored = kQuarters[int(fy * 3.0 * 2) % 2][int(fx * 2.0 * 2) % 2];
-    const uint8_t* shown = &frame[(size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3];
-    EXPECT_EQ(std::vector<int>(shown, shown + 3), (std::vector<int>{stored[2], stored[1], stored[0]})) << fx << ", " << fy;
+    const uint8_t* shown =
+        &frame[(size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3];
+    EXPECT_EQ(std::vector<int>(shown, shown + 3),
+              (std::vector<int>{stored[2], stored[1], stored[0]}))
+        << fx << ", " << fy;
   }
   EXPECT_EQ(glMatrix(GL_PROJECTION_MATRIX), projection);
   EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
@@ -141,7 +152,8 @@ TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTo
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-  EXPECT_EQ(std::vector<GLint>({mode, wrapS, wrapT}), std::vector<GLint>({GL_MODELVIEW, GL_CLAMP, GL_CLAMP}));
+  EXPECT_EQ(std::vector<GLint>({mode, wrapS, wrapT}),
+            std::vector<GLint>({GL_MODELVIEW, GL_CLAMP, GL_CLAMP}));
 
   // Without a picture the sky is cleared black over what the last frame left.
   StarBackground none(&camera_, temporaryPath("none.bmp").c_str(), 1.0f, 1.0f);

@@ -15,16 +15,20 @@ static void put(std::vector<uint8_t>& out, uint32_t value, int size) {
 std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette,
                                 const std::vector<uint8_t>& pixels, bool withFileHeader) {
   std::vector<uint8_t> body;
-  for (const uint32_t value : {header.headerSize, uint32_t(header.width), uint32_t(header.height)}) put(body, value, 4);
+  for (const uint32_t value : {header.headerSize, uint32_t(header.width), uint32_t(header.height)})
+    put(body, value, 4);
   put(body, 1, 2);
   put(body, header.bitsPerPixel, 2);
-  for (const uint32_t value : {header.compression, header.imageSize, 2835u, 2835u, header.coloursUsed, 0u}) put(body, value, 4);
+  for (const uint32_t value :
+       {header.compression, header.imageSize, 2835u, 2835u, header.coloursUsed, 0u})
+    put(body, value, 4);
   body.resize(std::max<size_t>(body.size(), header.headerSize));
   for (const uint32_t colour : palette) put(body, colour, 4);
   std::vector<uint8_t> file;
   if (withFileHeader) {
     file = {'B', 'M'};
-    for (const size_t value : {14 + body.size() + pixels.size(), size_t(0), 14 + body.size()}) put(file, uint32_t(value), 4);
+    for (const size_t value : {14 + body.size() + pixels.size(), size_t(0), 14 + body.size()})
+      put(file, uint32_t(value), 4);
   }
   file.insert(file.end(), body.begin(), body.end());
   file.insert(file.end(), pixels.begin(), pixels.end());
@@ -34,13 +38,14 @@ std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette
 std::string temporaryPath(const std::string& name) {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   // The process id keeps apart the same test run at once in the plain and the sanitized binary.
-  return ::testing::TempDir() + "orbitrand_" + std::to_string(getpid()) + "_" + (test ? test->name() : "test") +
-         "_" + name;
+  return ::testing::TempDir() + "orbitrand_" + std::to_string(getpid()) + "_" +
+         (test ? test->name() : "test") + "_" + name;
 }
 
 std::string writeTemporaryFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   const std::string path = temporaryPath(name);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return path;
 }
 

@@ -26,7 +26,8 @@ int ink(const std::vector<uint8_t>& pixels, Colour colour, int left, int right) 
   int count = 0;
   for (size_t k = 0; k < pixels.size(); k += 3) {
     const int x = int(k / 3 % kWidth);
-    count += x >= left && x < right && pixels[k] == colour.r && pixels[k + 1] == colour.g && pixels[k + 2] == colour.b;
+    count += x >= left && x < right && pixels[k] == colour.r && pixels[k + 1] == colour.g &&
+             pixels[k + 2] == colour.b;
   }
   return count;
 }

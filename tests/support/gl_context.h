@@ -23,7 +23,8 @@ extern const std::vector<float> kIdentityMatrix;
 struct Colour {
   uint8_t r, g, b;
 };
-constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0}, kRed{255, 0, 0}, kBlue{0, 0, 255};
+constexpr Colour kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 255, 0}, kRed{255, 0, 0},
+    kBlue{0, 0, 255};
 int ink(const std::vector<uint8_t>& pixels, Colour colour, int left = 0, int right = kWidth);
 
 class GlContextTest : public ::testing::Test {

@@ -1,4 +1,5 @@
-// Every test binary captures message boxes from its start, so that no test waits for a person to dismiss one.
+// Every test binary captures message boxes from its start, so that no test waits for a person to
+// dismiss one.
 #include <gtest/gtest.h>
 
 #include "platform/testing/testing.h"

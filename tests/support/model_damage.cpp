@@ -47,7 +47,8 @@ struct Chunks {
   // Adds a chunk at the end of the first face list.
   void appendToFaces(uint16_t id, std::vector<uint8_t> data) {
     const size_t length = kHeader + data.size();
-    data.insert(data.begin(), {uint8_t(id), uint8_t(id >> 8), uint8_t(length), uint8_t(length >> 8), 0, 0});
+    data.insert(data.begin(),
+                {uint8_t(id), uint8_t(id >> 8), uint8_t(length), uint8_t(length >> 8), 0, 0});
     grow(first(LIB3DS_FACE_ARRAY), first(LIB3DS_FACE_ARRAY).end, data);
   }
   // The array's count, at this place in its chunk, one more than the chunk holds.
@@ -64,11 +65,13 @@ struct Chunks {
       found.push_back({id, start, start + length});
       size_t children = start + kHeader;
       if (id == LIB3DS_NAMED_OBJECT) {
-        while (children < start + length && bytes[children++]) {}
+        while (children < start + length && bytes[children++]) {
+        }
       } else if (id == LIB3DS_FACE_ARRAY) {
         children += 2 + 8 * size_t{at(children, 2)};
-      } else if (id != LIB3DS_M3DMAGIC && id != LIB3DS_MDATA && id != LIB3DS_KFDATA && id != LIB3DS_MAT_ENTRY &&
-                 id != LIB3DS_N_TRI_OBJECT && id != LIB3DS_OBJECT_NODE_TAG) {
+      } else if (id != LIB3DS_M3DMAGIC && id != LIB3DS_MDATA && id != LIB3DS_KFDATA &&
+                 id != LIB3DS_MAT_ENTRY && id != LIB3DS_N_TRI_OBJECT &&
+                 id != LIB3DS_OBJECT_NODE_TAG) {
         children = start + length;
       }
       if (children < start + length) scan(children, start + length);
@@ -82,38 +85,55 @@ constexpr size_t kKeyCount = 10;
 
 const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
     // The keyframer section ends the file: its length reaches one byte past it.
-    {"a chunk longer than its parent", [](Chunks& m) {
+    {"a chunk longer than its parent",
+     [](Chunks& m) {
        const size_t keyframer = m.first(LIB3DS_KFDATA).offset;
-       m.set(keyframer + 2, 4, uint32_t(m.bytes.size() + 1 - keyframer)); }},
+       m.set(keyframer + 2, 4, uint32_t(m.bytes.size() + 1 - keyframer));
+     }},
     // lib3ds would read a chunk shorter than its own header forever.
-    {"a chunk of length zero", [](Chunks& m) { m.set(m.first(LIB3DS_MESH_VERSION).offset + 2, 4, 0); }},
+    {"a chunk of length zero",
+     [](Chunks& m) { m.set(m.first(LIB3DS_MESH_VERSION).offset + 2, 4, 0); }},
     {"a file that is no 3DS file", [](Chunks& m) { m.set(0, 2, LIB3DS_KFDATA); }},
     // 64 characters and the zero: one byte more than lib3ds's name buffer.
-    {"a mesh name longer than lib3ds keeps", [](Chunks& m) {
+    {"a mesh name longer than lib3ds keeps",
+     [](Chunks& m) {
        size_t length = 0;
        while (m.bytes.at(m.data(LIB3DS_NAMED_OBJECT) + length)) ++length;
-       m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT), std::vector<uint8_t>(64 - length, 'n')); }},
+       m.grow(m.first(LIB3DS_NAMED_OBJECT), m.data(LIB3DS_NAMED_OBJECT),
+              std::vector<uint8_t>(64 - length, 'n'));
+     }},
     // Scale keys are laid out as position keys are.
     {"a node with two position tracks",
      [](Chunks& m) { m.set(m.first(LIB3DS_SCL_TRACK_TAG).offset, 2, LIB3DS_POS_TRACK_TAG); }},
     {"a face index equal to the point count",
      [](Chunks& m) { m.set(m.data(LIB3DS_FACE_ARRAY) + 2, 2, m.count(LIB3DS_POINT_ARRAY)); }},
-    {"a material group naming a face past the list", [](Chunks& m) {
-       const uint32_t faces = m.count(LIB3DS_FACE_ARRAY);  // one group of one face, the one past the last
-       m.appendToFaces(LIB3DS_MSH_MAT_GROUP, {'p', 0, 1, 0, uint8_t(faces), uint8_t(faces >> 8)}); }},
-    {"smoothing groups fewer than the faces", [](Chunks& m) {
-       m.appendToFaces(LIB3DS_SMOOTH_GROUP, std::vector<uint8_t>(4 * (m.count(LIB3DS_FACE_ARRAY) - 1), 1)); }},
-    {"an absurd key count", [](Chunks& m) { m.set(m.data(LIB3DS_POS_TRACK_TAG) + kKeyCount, 4, 0x7FFFFFFF); }},
+    {"a material group naming a face past the list",
+     [](Chunks& m) {
+       const uint32_t faces =
+           m.count(LIB3DS_FACE_ARRAY);  // one group of one face, the one past the last
+       m.appendToFaces(LIB3DS_MSH_MAT_GROUP, {'p', 0, 1, 0, uint8_t(faces), uint8_t(faces >> 8)});
+     }},
+    {"smoothing groups fewer than the faces",
+     [](Chunks& m) {
+       m.appendToFaces(LIB3DS_SMOOTH_GROUP,
+                       std::vector<uint8_t>(4 * (m.count(LIB3DS_FACE_ARRAY) - 1), 1));
+     }},
+    {"an absurd key count",
+     [](Chunks& m) { m.set(m.data(LIB3DS_POS_TRACK_TAG) + kKeyCount, 4, 0x7FFFFFFF); }},
     // The node header ends with the parent's id.
     {"a node naming itself as its parent",
      [](Chunks& m) { m.set(m.first(LIB3DS_NODE_HDR).end - 2, 2, m.count(LIB3DS_NODE_ID)); }},
     {"a file cut off half-way", [](Chunks& m) { m.bytes.resize(m.bytes.size() / 2); }},
-    {"a point count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_POINT_ARRAY, 0, 2); }},
+    {"a point count larger than its chunk",
+     [](Chunks& m) { m.overcount(LIB3DS_POINT_ARRAY, 0, 2); }},
     {"a texel count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_TEX_VERTS, 0, 2); }},
     {"a face count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_FACE_ARRAY, 0, 2); }},
-    {"a position key count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_POS_TRACK_TAG, kKeyCount, 4); }},
-    {"a rotation key count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_ROT_TRACK_TAG, kKeyCount, 4); }},
-    {"a scale key count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_SCL_TRACK_TAG, kKeyCount, 4); }},
+    {"a position key count larger than its chunk",
+     [](Chunks& m) { m.overcount(LIB3DS_POS_TRACK_TAG, kKeyCount, 4); }},
+    {"a rotation key count larger than its chunk",
+     [](Chunks& m) { m.overcount(LIB3DS_ROT_TRACK_TAG, kKeyCount, 4); }},
+    {"a scale key count larger than its chunk",
+     [](Chunks& m) { m.overcount(LIB3DS_SCL_TRACK_TAG, kKeyCount, 4); }},
 };
 
 }  // namespace

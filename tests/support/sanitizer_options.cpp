@@ -1,5 +1,6 @@
-// Options for the sanitized test binaries, built in so that every way of running them gets the same: leaks
-// are reported, except allocations that the graphics and windowing libraries keep for the life of the process.
+// Options for the sanitized test binaries, built in so that every way of running them gets the
+// same: leaks are reported, except allocations that the graphics and windowing libraries keep for
+// the life of the process.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 
@@ -7,11 +8,11 @@
 
 #include <initializer_list>
 
-// The OpenGL driver, unloaded when the last window closes, would leave its allocations to an unknown
-// module, out of reach of the suppressions below: kept loaded, they stay attributable.
+// The OpenGL driver, unloaded when the last window closes, would leave its allocations to an
+// unknown module, out of reach of the suppressions below: kept loaded, they stay attributable.
 [[maybe_unused]] static const bool graphicsDriversKeptLoaded = [] {
-  for (const char* library :
-       {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
+  for (const char* library : {"libGLX_mesa.so.0", "libGL.so.1", "libGLU.so.1",
+                              "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
     dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
   return true;
 }();
@@ -19,7 +20,8 @@
 extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
 
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libGLX_mesa\nleak:libGL.so\nleak:libGLX.so\nleak:libGLdispatch\nleak:swrast_dri\nleak:libgallium\n"
+  return "leak:libGLX_mesa\nleak:libGL.so\nleak:libGLX.so\nleak:libGLdispatch\nleak:swrast_"
+         "dri\nleak:libgallium\n"
          "leak:libLLVM\nleak:libSDL2\nleak:libX11\nleak:libxcb\nleak:libfontconfig\nleak:libdbus\n";
 }
 

@@ -3,7 +3,6 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-
 std::vector<ReceivedMessage>& receivedMessages() {
   static std::vector<ReceivedMessage> messages;
   return messages;
@@ -19,8 +18,8 @@ RecordingWindow::RecordingWindow(const char* title, int width, int height) {
   windowClass.lpfnWndProc = recordingProc;
   windowClass.lpszClassName = "RecordingWindow";
   RegisterClassA(&windowClass);  // once per process; later calls fail harmlessly
-  handle = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
-                           nullptr, nullptr);
+  handle = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height,
+                           nullptr, nullptr, nullptr, nullptr);
   EXPECT_NE(handle, nullptr);
   ShowWindow(handle, SW_SHOW);
 }

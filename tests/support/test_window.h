@@ -32,4 +32,6 @@ struct RecordingWindow {
 // Dispatches messages as the main loop does until one satisfies wanted (true)
 // or the time passes (false); or whatever comes within the given time.
 bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000);
-inline void pumpFor(int milliseconds) { pumpUntil([](const MSG&) { return false; }, milliseconds); }
+inline void pumpFor(int milliseconds) {
+  pumpUntil([](const MSG&) { return false; }, milliseconds);
+}

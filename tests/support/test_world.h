@@ -14,10 +14,11 @@ class TestWorld {
   ~TestWorld() { destroyWorldLists(); }
 
   // Appends a body of the given masses at a position, to both lists.
-  Body& add(const Vector3& position, float inertialMantissa, int inertialExponent, float gravitationalMantissa,
-            int gravitationalExponent) {
+  Body& add(const Vector3& position, float inertialMantissa, int inertialExponent,
+            float gravitationalMantissa, int gravitationalExponent) {
     SceneObject* object = new SceneObject();
-    bodies_.push_back(new Body(inertialMantissa, inertialExponent, gravitationalMantissa, gravitationalExponent));
+    bodies_.push_back(
+        new Body(inertialMantissa, inertialExponent, gravitationalMantissa, gravitationalExponent));
     appendToWorld(lists_, object, bodies_.back());
     *object->position = position;
     return *bodies_.back();

@@ -13,6 +13,7 @@ std::string xdotool(const std::string& arguments) {
   char buffer[256];
   while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
   const int status = pclose(pipe);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("failed: " + command);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    throw std::runtime_error("failed: " + command);
   return output;
 }

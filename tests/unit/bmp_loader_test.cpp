@@ -21,7 +21,9 @@ class BmpLoaderTest : public ::testing::Test {
  protected:
   void TearDown() override {  // whatever happened, nothing of the call is still held
     using namespace platform::testing;
-    EXPECT_EQ(openKernelHandles() + liveLocalAllocations() + liveGdiObjects() + liveMemoryDeviceContexts(), 0u);
+    EXPECT_EQ(openKernelHandles() + liveLocalAllocations() + liveGdiObjects() +
+                  liveMemoryDeviceContexts(),
+              0u);
   }
 
   // The pixels of a file that must load without a message.
@@ -45,7 +47,8 @@ class BmpLoaderTest : public ::testing::Test {
 
 // A 3x2 picture as a 24-bit file stores it (blue first, rows padded to 4 bytes: the padding
 // must never show up) and as the loader gives it.
-const Pixels kStored = {1, 2, 3, 4, 5, 6, 7, 8, 9, 99, 99, 99, 10, 11, 12, 13, 14, 15, 16, 17, 18, 99, 99, 99};
+const Pixels kStored = {1,  2,  3,  4,  5,  6,  7,  8,  9,  99, 99, 99,
+                        10, 11, 12, 13, 14, 15, 16, 17, 18, 99, 99, 99};
 const Pixels kLoaded = {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16};
 
 Palette greyRamp(int entries) {
@@ -66,15 +69,21 @@ TEST_F(BmpLoaderTest, BareDibsFindTheirPixelsPastTheColoursUsedAndLoseTheirRowPa
 }
 
 TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
-  const std::string unknown = "Unknown DIB file format.", conversion = "Image file conversion error.";
+  const std::string unknown = "Unknown DIB file format.",
+                    conversion = "Image file conversion error.";
   const auto valid = infoBitmap({3, 2, 8}, greyRamp(256), Pixels(8, 7));
   auto farOffset = valid;
   farOffset[10] = farOffset[11] = 0xFF;
-  InfoHeader tooMany{3, 2, 8}, huge{3, 2}, giant{60000, 60000, 8, 1};  // giant: a few bytes of run-length data
+  InfoHeader tooMany{3, 2, 8}, huge{3, 2},
+      giant{60000, 60000, 8, 1};  // giant: a few bytes of run-length data
   tooMany.coloursUsed = 257;
   huge.coloursUsed = 70000;
   giant.imageSize = giant.coloursUsed = 2;
-  const struct { const char* name; Pixels bytes; std::string message; } cases[] = {
+  const struct {
+    const char* name;
+    Pixels bytes;
+    std::string message;
+  } cases[] = {
       {"257.bmp", infoBitmap(tooMany, greyRamp(257), Pixels(8)), unknown},
       {"70000.bmp", infoBitmap(huge, {}, kStored), unknown},
       {"offset.bmp", farOffset, conversion},
@@ -92,7 +101,8 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
     expectFailure(writeTemporaryFile("cut.bmp", {valid.begin(), valid.begin() + length}),
                   length < 14 + 40 + 256 * 4 ? unknown : conversion);
   }
-  const std::string empty = writeTemporaryFile("empty.bmp", {});  // missing ones: the GL and end-to-end tests
+  const std::string empty =
+      writeTemporaryFile("empty.bmp", {});  // missing ones: the GL and end-to-end tests
   expectFailure(empty, "Failed to open DIB file " + empty + ".\n");
   for (int nth : {1, 2}) {  // memory for the description, then for the target header
     platform::testing::failLocalAlloc(nth);
@@ -103,7 +113,8 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
 
 TEST_F(BmpLoaderTest, TheUtf16FormOpensByItsNameAndReportsItWithWs) {
   const std::string path = writeTemporaryFile("\xc3\xa9toile.bmp", infoBitmap({3, 2}, {}, kStored));
-  const std::u16string wide = std::u16string(path.begin(), path.end() - 11) + u"\u00e9toile.bmp";  // an ASCII folder
+  const std::u16string wide =
+      std::u16string(path.begin(), path.end() - 11) + u"\u00e9toile.bmp";  // an ASCII folder
   EXPECT_NE(ownImage(loadBmpImage(wide.c_str())), nullptr);
   EXPECT_EQ(loadBmpImage((wide + u"-gone").c_str()), nullptr);
   ASSERT_EQ(capturedMessageBoxes().size(), 1u);
@@ -114,11 +125,13 @@ const std::string kSuite = std::string(ORBITRAND_SHARED_TESTDATA) + "/bmp-suite/
 
 // Whether the picture equals the reference, whose rows run from the top (the
 // loader's from the bottom); 16-bit channels may differ by how bits were widened.
-::testing::AssertionResult matchesReference(const RgbImage& image, const std::string& file, int tolerance) {
+::testing::AssertionResult matchesReference(const RgbImage& image, const std::string& file,
+                                            int tolerance) {
   std::ifstream in(kSuite + file, std::ios::binary);
   const Pixels reference{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const size_t row = size_t(image.width) * 3, rows = size_t(image.height);
-  if (reference.size() != row * rows) return ::testing::AssertionFailure() << "reference size " << reference.size();
+  if (reference.size() != row * rows)
+    return ::testing::AssertionFailure() << "reference size " << reference.size();
   for (size_t k = 0; k < row * rows; ++k) {
     if (std::abs(image.data[k] - reference[(rows - 1 - k / row) * row + k % row]) > tolerance)
       return ::testing::AssertionFailure() << "row " << k / row << " byte " << k % row;

@@ -1,5 +1,6 @@
-// The display settings read from real registry files, and the display modes under Xvfb (scripts/with-display.sh
-// offers 640x480, 800x600 and 1024x768 at 60 Hz and 1280x1024 at an unknown rate, from a 1024x768 desktop).
+// The display settings read from real registry files, and the display modes under Xvfb
+// (scripts/with-display.sh offers 640x480, 800x600 and 1024x768 at 60 Hz and 1280x1024 at an
+// unknown rate, from a 1024x768 desktop).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -14,23 +15,38 @@
 namespace {
 
 // Keys and value names are found whatever their case, as in the registry.
-const std::string kKey = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\ardentix\\Velmora - practice]\r\n";
-const std::string kWidth = "\"Width\"=dword:00000400\r\n", kHeight = "\"Height\"=dword:00000300\r\n",
-                  kBitsAndFrequency = "\"BitsPerPixel\"=dword:00000010\r\n\"Frequency\"=dword:0000004b\r\n";
+const std::string kKey =
+    "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\ardentix\\Velmora - practice]\r\n";
+const std::string kWidth = "\"Width\"=dword:00000400\r\n",
+                  kHeight = "\"Height\"=dword:00000300\r\n",
+                  kBitsAndFrequency =
+                      "\"BitsPerPixel\"=dword:00000010\r\n\"Frequency\"=dword:0000004b\r\n";
 
 TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
-  const struct { const char* what; std::string file; DisplaySettings expected; } cases[] = {
+  const struct {
+    const char* what;
+    std::string file;
+    DisplaySettings expected;
+  } cases[] = {
       {"no file", "", {800, 600, 32, 60}},
-      {"all four among others", kKey + "; a comment\r\n\"Name\"=\"a \\\"quoted\\\" C:\\\\path\"\r\n@=\"default\"\r\n" +
-           "\"Bytes\"=hex:01,02,\\\r\n  0a,FF\r\n" + kWidth + kHeight + kBitsAndFrequency, {1024, 768, 16, 75}},
+      {"all four among others",
+       kKey + "; a comment\r\n\"Name\"=\"a \\\"quoted\\\" C:\\\\path\"\r\n@=\"default\"\r\n" +
+           "\"Bytes\"=hex:01,02,\\\r\n  0a,FF\r\n" + kWidth + kHeight + kBitsAndFrequency,
+       {1024, 768, 16, 75}},
       {"only Width", kKey + "\"width\"=dword:00000400\r\n", {1024, 600, 32, 60}},
       {"all but Height", kKey + kWidth + kBitsAndFrequency, {1024, 600, 32, 60}},
       // Four digits and their zero do not fit a DWORD: ERROR_MORE_DATA.
       {"Width as a string", kKey + "\"Width\"=\"1024\"\r\n" + kHeight, {800, 600, 32, 60}},
-      {"BitsPerPixel as a string", kKey + kWidth + kHeight + "\"BitsPerPixel\"=\"1600\"\r\n", {1024, 768, 32, 60}},
-      {"a damaged Height", kKey + kWidth + "\"Height\"=dword:0300\x01\xFF\r\n\"Bits", {1024, 600, 32, 60}},
+      {"BitsPerPixel as a string",
+       kKey + kWidth + kHeight + "\"BitsPerPixel\"=\"1600\"\r\n",
+       {1024, 768, 32, 60}},
+      {"a damaged Height",
+       kKey + kWidth + "\"Height\"=dword:0300\x01\xFF\r\n\"Bits",
+       {1024, 600, 32, 60}},
   };
-  auto fields = [](const DisplaySettings& s) { return std::array{s.Width, s.Height, s.BitsPerPixel, s.Frequency}; };
+  auto fields = [](const DisplaySettings& s) {
+    return std::array{s.Width, s.Height, s.BitsPerPixel, s.Frequency};
+  };
   const std::string config = temporaryPath("config"), file = config + "/orbitrand/registry.reg";
   std::filesystem::create_directories(config + "/orbitrand");
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);  // a configuration of the test's own, and only that
@@ -49,15 +65,18 @@ LONG requestMode(DWORD width, DWORD height, DWORD bits, DWORD frequency) {
   DEVMODEA mode = {};
   mode.dmSize = sizeof mode;
   mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
-  mode.dmPelsWidth = width, mode.dmPelsHeight = height, mode.dmBitsPerPel = bits, mode.dmDisplayFrequency = frequency;
+  mode.dmPelsWidth = width, mode.dmPelsHeight = height, mode.dmBitsPerPel = bits,
+  mode.dmDisplayFrequency = frequency;
   return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
 }
 
 TEST(DisplayMode, OnlyModesTheDisplayHasAreAccepted) {
   EXPECT_EQ(requestMode(800, 600, 32, 60), DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(requestMode(640, 480, 24, 60), DISP_CHANGE_SUCCESSFUL);
-  for (const auto& refused : {std::array<DWORD, 4>{800, 600, 32, 75}, {800, 600, 16, 60}, {1000, 700, 32, 60}})
-    EXPECT_EQ(requestMode(refused[0], refused[1], refused[2], refused[3]), DISP_CHANGE_BADMODE) << refused[0];
+  for (const auto& refused :
+       {std::array<DWORD, 4>{800, 600, 32, 75}, {800, 600, 16, 60}, {1000, 700, 32, 60}})
+    EXPECT_EQ(requestMode(refused[0], refused[1], refused[2], refused[3]), DISP_CHANGE_BADMODE)
+        << refused[0];
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640) << "a refused request changes nothing";
   // A rate the display reports as unknown matches any; 0 asks for the default.
   EXPECT_EQ(requestMode(1280, 1024, 32, 75), DISP_CHANGE_SUCCESSFUL);

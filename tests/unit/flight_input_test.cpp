@@ -1,4 +1,5 @@
-// The ship controller and the pilot's input, injected through the stand-in's seam, and their place in the step.
+// The ship controller and the pilot's input, injected through the stand-in's seam, and their place
+// in the step.
 #include <gtest/gtest.h>
 
 #include "app/display_settings.h"
@@ -20,7 +21,8 @@ struct FlightTest : ::testing::Test {
     g_controller = &controller;
     pollAfterMoving(0, 0);
   }
-  static void pollAfterMoving(int dx, int dy) {  // the cursor moved by (dx, dy) from the centre since the last poll
+  static void pollAfterMoving(
+      int dx, int dy) {  // the cursor moved by (dx, dy) from the centre since the last poll
     platform::testing::injectCursorPos(400 + dx, 300 + dy);
     pollFlightInput();
   }
@@ -45,15 +47,21 @@ TEST_F(FlightTest, LeftButtonMotionPitchesAndYawsOrRollsWithTheMiddleButton) {
   EXPECT_EQ(axes(body.angularAcceleration), (Axes{-3, 2, 2}));
 }
 
-TEST_F(FlightTest, ReleaseStabilisesBrakingEachAxisAtTwoHundredDegreesPerSecondSquaredUntilAllRest) {
+TEST_F(FlightTest,
+       ReleaseStabilisesBrakingEachAxisAtTwoHundredDegreesPerSecondSquaredUntilAllRest) {
   injectKeyState(VK_LBUTTON, true);
   pollAfterMoving(0, 10);
   injectKeyState(VK_LBUTTON, false);
   pollFlightInput();
   EXPECT_TRUE(controller.stabilising && controller.rotating && !g_steering);
-  const struct { Axes before, after; bool stabilising; } steps[] = {
-      {{5, 3.5f, -7}, {3, 0, -5}, true},  // 3.5 becomes 1.5 after braking, then falls within the band
-      {{2, 0, -5}, {0, 0, -3}, true},     // 2 is not above the step: only the band catches it
+  const struct {
+    Axes before, after;
+    bool stabilising;
+  } steps[] = {
+      {{5, 3.5f, -7},
+       {3, 0, -5},
+       true},                          // 3.5 becomes 1.5 after braking, then falls within the band
+      {{2, 0, -5}, {0, 0, -3}, true},  // 2 is not above the step: only the band catches it
       {{0, 0, -1.9f}, {0, 0, 0}, false},
   };
   for (const auto& step : steps) {
@@ -73,8 +81,10 @@ TEST_F(FlightTest, ReleaseStabilisesBrakingEachAxisAtTwoHundredDegreesPerSecondS
 }
 
 TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
-  const struct { int key, polls; float before, after; } runs[] = {{'F', 10, 1.4901161e-08f, 0},
-                                                                    {'R', 90, 0.99999934f, 1}};
+  const struct {
+    int key, polls;
+    float before, after;
+  } runs[] = {{'F', 10, 1.4901161e-08f, 0}, {'R', 90, 0.99999934f, 1}};
   for (const auto& run : runs) {
     injectKeyState(run.key, true);
     controller.power = 0.1f;
@@ -88,7 +98,8 @@ TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
   // R and F held together both act, R first.
   injectKeyState('R', true);
   injectKeyState('F', true);
-  for (const auto& [from, to] : {std::pair{0.5f, 0.5f + 0.01f - 0.01f}, {1.0f, 1.0f - 0.01f}, {0.0f, 0.0f}}) {
+  for (const auto& [from, to] :
+       {std::pair{0.5f, 0.5f + 0.01f - 0.01f}, {1.0f, 1.0f - 0.01f}, {0.0f, 0.0f}}) {
     controller.power = from;
     pollFlightInput();
     EXPECT_EQ(controller.power, to) << from;
@@ -96,7 +107,8 @@ TEST_F(FlightTest, PowerMovesInHundredthsAndEndsExactlyAtItsLimits) {
 }
 
 // The ship turned nose along +x, back along +z: its right (port's push) is -y.
-TEST_F(FlightTest, EachThrusterPushesAlongTheShipsOwnAxesAwayFromTheSideItIsNamedForInThePolledStepOnly) {
+TEST_F(FlightTest,
+       EachThrusterPushesAlongTheShipsOwnAxesAwayFromTheSideItIsNamedForInThePolledStepOnly) {
   const Vector3 expected[] = {{1, 0, 0}, {-1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, -1}};
   body.sceneObject->forward = {1, 0, 0};
   body.sceneObject->up = {0, 0, 1};
@@ -118,7 +130,8 @@ TEST_F(FlightTest, EachThrusterPushesAlongTheShipsOwnAxesAwayFromTheSideItIsName
   EXPECT_EQ(body.velocity, tenthForward);
 }
 
-TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseAndTheFrontThrusterStopsASlowShip) {
+TEST_F(FlightTest,
+       VelocityRotatingModeTurnsADriftingShipAlongItsNoseAndTheFrontThrusterStopsASlowShip) {
   controller.velocityRotating = true;
   body.velocity = {1, 0, 0};
   controller.update(0.01f);  // not turning: nothing to realign
@@ -132,10 +145,13 @@ TEST_F(FlightTest, VelocityRotatingModeTurnsADriftingShipAlongItsNoseAndTheFront
   // A front thrust as large as the speed stops the ship, if anything is to be cancelled.
   controller.thruster = Front;
   const Vector3 thrust(0, 0, 0.1), gravity(0, 0, 1e-6);
-  const struct { Vector3 accelerationBefore; double speed; Vector3 velocity, acceleration; } cases[] = {
-      {{}, 0.05, {0, 0, -0.05}, {}},  // nothing to cancel without any acceleration
-      {gravity, 0.1, {}, gravity + thrust - thrust},
-      {gravity, 0.5, {0, 0, -0.5}, gravity + thrust}};
+  const struct {
+    Vector3 accelerationBefore;
+    double speed;
+    Vector3 velocity, acceleration;
+  } cases[] = {{{}, 0.05, {0, 0, -0.05}, {}},  // nothing to cancel without any acceleration
+               {gravity, 0.1, {}, gravity + thrust - thrust},
+               {gravity, 0.5, {0, 0, -0.5}, gravity + thrust}};
   for (const auto& c : cases) {
     body.acceleration = c.accelerationBefore;
     body.velocity = {0, 0, -c.speed};

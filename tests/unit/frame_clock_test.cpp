@@ -1,4 +1,5 @@
-// The frame clock on the performance counter and, forced through the seam, on the millisecond timer.
+// The frame clock on the performance counter and, forced through the seam, on the millisecond
+// timer.
 #include "app/frame_clock.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,8 @@ void frame() { measureFrameTime(), updateFrameRate(); }
 TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwnReading) {
   injectPerformanceCounter(1000000, 0);
   startFrameClock();
-  // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24; the next block takes one second,
-  // which the 32-bit msPerTick (0.0010000000475) makes 1000.00005 ms: 49.
+  // 50 frames in 830 ms: 60 frames per second, rounded down from 60.24; the next block takes one
+  // second, which the 32-bit msPerTick (0.0010000000475) makes 1000.00005 ms: 49.
   for (const auto& block : {std::make_pair(0, 60), std::make_pair(830000, 49)}) {
     for (int i = 1; i <= 50; ++i) {
       EXPECT_EQ(g_fps, block.first ? 60 : 0) << "frame " << i;
@@ -26,10 +27,12 @@ TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwn
     EXPECT_EQ(g_fps, block.second);
   }
   EXPECT_EQ(g_frameSeconds, static_cast<float>(20000.0 * g_clock.msPerTick / 1000.0));
-  injectPerformanceCounter(1000, 0);  // the rate update reads the counter itself, leaving the frame timer alone
+  injectPerformanceCounter(
+      1000, 0);  // the rate update reads the counter itself, leaving the frame timer alone
   startFrameClock();
   g_frameCount = 49;
-  for (int64_t ticks : {400, 500, 600}) {  // the 50th frame presented, its step done, the next frame presented
+  for (int64_t ticks :
+       {400, 500, 600}) {  // the 50th frame presented, its step done, the next frame presented
     injectPerformanceCounter(1000, ticks);
     ticks == 500 ? updateFrameRate() : measureFrameTime();
   }
@@ -41,7 +44,8 @@ TEST(FrameClock, WithoutACounterTheMillisecondTimerServesAcrossItsWrap) {
   forceFailure(Failure::NoPerformanceCounter);
   injectMillisecondTimer(0xFFFFFFF0u);
   startFrameClock();
-  for (float seconds : {0.020f, 0.0f}) {  // 20 ms later, past 2^32; then less than the timer's resolution
+  for (float seconds :
+       {0.020f, 0.0f}) {  // 20 ms later, past 2^32; then less than the timer's resolution
     injectMillisecondTimer(0x00000004u);
     measureFrameTime();
     EXPECT_FLOAT_EQ(g_frameSeconds, seconds);

@@ -15,10 +15,13 @@ namespace {
 // a little below the double 1e-6) becomes +x.
 TEST(Vector3, NormalizeFallsBackBelowTheFloatThreshold) {
   const Vector3 x(1, 0, 0), y(0, 1, 0);
-  for (const auto& [in, out] :
-       {std::pair{Vector3(), x}, {Vector3(0, 5e-7, 0), x}, {Vector3(0, 3, 4), Vector3(0, 0.6, 0.8)},
-        {Vector3(0, 9.999999980e-07, 0), y}, {Vector3(0, 9.999999974752427e-07, 0), y},
-        {Vector3(0, 9.999999970e-07, 0), x}, {Vector3(std::nan(""), 1, 0), x}})
+  for (const auto& [in, out] : {std::pair{Vector3(), x},
+                                {Vector3(0, 5e-7, 0), x},
+                                {Vector3(0, 3, 4), Vector3(0, 0.6, 0.8)},
+                                {Vector3(0, 9.999999980e-07, 0), y},
+                                {Vector3(0, 9.999999974752427e-07, 0), y},
+                                {Vector3(0, 9.999999970e-07, 0), x},
+                                {Vector3(std::nan(""), 1, 0), x}})
     EXPECT_EQ(Vector3(in).normalize(), out) << in.y;
 }
 
@@ -36,7 +39,9 @@ int bodiesUnlikeThePlainLaw() {
   return unlike;
 }
 
-TEST(Gravity, TermsBetweenPlayerAndEarthNoneBetweenCoincidentBodiesAndTheFastPassIsBitIdenticalToThePlainLaw) {
+TEST(
+    Gravity,
+    TermsBetweenPlayerAndEarthNoneBetweenCoincidentBodiesAndTheFastPassIsBitIdenticalToThePlainLaw) {
   {
     TestWorld world;
     Body& player = world.add(playerStart(), kShipMass.mantissa, kShipMass.exponent);
@@ -59,12 +64,13 @@ TEST(Gravity, TermsBetweenPlayerAndEarthNoneBetweenCoincidentBodiesAndTheFastPas
     TestWorld world;
     for (int i = 0; i < 30; ++i) {  // positions spread over many decades
       const double scale = std::pow(10.0, decades(random));
-      world.add({unit(random) * scale, unit(random) * scale, unit(random) * scale}, mantissa(random),
-                exponent(random), mantissa(random), exponent(random));
+      world.add({unit(random) * scale, unit(random) * scale, unit(random) * scale},
+                mantissa(random), exponent(random), mantissa(random), exponent(random));
     }
     // Distances right at powers of ten, closer than the normalisation threshold, tiny and huge.
-    for (const Vector3& at : {Vector3(std::sqrt(10.0), 0, 0), Vector3(0, 0, 1e-4), Vector3(0, 0, 1e-4 + 3e-7),
-                              Vector3(1e12, 1e12, 0), Vector3(0.1, 0, 0), Vector3(0, 0.01, 0)})
+    for (const Vector3& at :
+         {Vector3(std::sqrt(10.0), 0, 0), Vector3(0, 0, 1e-4), Vector3(0, 0, 1e-4 + 3e-7),
+          Vector3(1e12, 1e12, 0), Vector3(0.1, 0, 0), Vector3(0, 0.01, 0)})
       world.add(at, 2, 3);
     ASSERT_EQ(bodiesUnlikeThePlainLaw(), 0) << "round " << round;
   }
@@ -84,7 +90,8 @@ TEST(Integrate, ExactForConstantAccelerationAndRotationsAccumulate) {
   EXPECT_EQ(body.sceneObject->rotationY, 1.0f);
   // A frame's step on values whose roundings tell each operation's precision and order.
   *body.position = {72.3, 0, 0}, body.velocity = {67.6, 0, 0}, body.acceleration = {67.4, 0, 0};
-  body.sceneObject->rotationX = -100, body.angularVelocity[0] = 8.2f, body.angularAcceleration[0] = 80.9f;
+  body.sceneObject->rotationX = -100, body.angularVelocity[0] = 8.2f,
+  body.angularAcceleration[0] = 80.9f;
   body.integrate(0.0166f);
   EXPECT_EQ(*body.position, Vector3(73.431446353977663, 0, 0));
   EXPECT_EQ(body.velocity, Vector3(68.718839982524514, 0, 0));

@@ -18,12 +18,16 @@ std::vector<UINT> takeReceived() {
 
 bool held(int virtualKey) { return GetKeyState(virtualKey) & 0x80; }
 
-auto is(UINT number, WPARAM wParam) { return [=](const MSG& m) { return m.message == number && m.wParam == wParam; }; }
+auto is(UINT number, WPARAM wParam) {
+  return [=](const MSG& m) { return m.message == number && m.wParam == wParam; };
+}
 
 TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
-  WNDCLASSA windowClass = {0, recordingProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "Lifetime"};
+  WNDCLASSA windowClass = {0,       recordingProc, 0,       0,       nullptr,
+                           nullptr, nullptr,       nullptr, nullptr, "Lifetime"};
   ASSERT_NE(RegisterClassA(&windowClass), 0);
-  HWND window = CreateWindowExA(0, "LIFETIME", "Life", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND window = CreateWindowExA(0, "LIFETIME", "Life", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr,
+                                nullptr, nullptr);
   EXPECT_EQ(takeReceived(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
   ShowWindow(window, SW_SHOW);
   EXPECT_EQ(receivedMessages().at(1).wParam, 1u);  // activated
@@ -31,7 +35,8 @@ TEST(Messages, AWindowSendsItsLifeToItsProcedureAsItHappens) {
   EXPECT_EQ(GetFocus(), window);
   EXPECT_TRUE(DestroyWindow(window));
   EXPECT_EQ(receivedMessages().at(1).wParam, 0u);  // deactivated
-  EXPECT_EQ(takeReceived(), (std::vector<UINT>{WM_KILLFOCUS, WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_EQ(takeReceived(),
+            (std::vector<UINT>{WM_KILLFOCUS, WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY}));
   EXPECT_EQ(GetFocus(), nullptr);
   EXPECT_TRUE(UnregisterClassA("Lifetime", nullptr));
 }
@@ -44,7 +49,8 @@ TEST(XInput, GetKeyStateFollowsTheQueueForKeysAndButtonsAlike) {
   ASSERT_TRUE(pumpUntil(is(WM_KEYDOWN, 'A')));
   pumpFor(100);
   EXPECT_TRUE(held('A')) << "held across polls";
-  xdotool("mousemove 10 10 mousedown 1");  // buttons as keys; keys and buttons released with Alt held too
+  xdotool("mousemove 10 10 mousedown 1");  // buttons as keys; keys and buttons released with Alt
+                                           // held too
   ASSERT_TRUE(pumpUntil([](const MSG& m) { return m.message == WM_LBUTTONDOWN; }));
   EXPECT_TRUE(held(VK_LBUTTON));
   xdotool("keydown alt keydown a mouseup 1 keyup a keyup alt");

@@ -23,15 +23,16 @@ std::string runTrace(const std::vector<std::string>& command) {
   Stage stage;
   Screen screen;
   Program program(stage, command, stage.dataDir());
-  const bool ready = waitFor([&] { return program.errorOutput().find("\nready") != std::string::npos; }, seconds(60));
+  const bool ready = waitFor(
+      [&] { return program.errorOutput().find("\nready") != std::string::npos; }, seconds(60));
   const unsigned long window = screen.findWindow("Message trace", seconds(5));
   if (!ready || !window) return "not started\n" + program.errorOutput();
   // Back by a click as well: Wine takes the focus back to its unmanaged
   // window only from the pointer.
   const std::string focus = "windowfocus --sync " + std::to_string(window);
   for (const std::string& step : {focus, "search --maxdepth 0 --name '' windowfocus --sync"s, focus,
-                                  "mousemove 200 200 click 1"s, "keydown a sleep 0.2 keyup a"s, focus,
-                                  "keydown alt+F4 sleep 0.2 keyup alt+F4"s})
+                                  "mousemove 200 200 click 1"s, "keydown a sleep 0.2 keyup a"s,
+                                  focus, "keydown alt+F4 sleep 0.2 keyup alt+F4"s})
     xdotool(step + " sleep 0.5");
   program.waitForExit(seconds(30));
   return program.errorOutput();
@@ -43,7 +44,8 @@ std::string runTrace(const std::vector<std::string>& command) {
 // it leaves to DefWindowProcA (activation, focus, characters, sizing,
 // painting) differ between the two and cannot matter to it.
 std::string noticeable(const std::string& trace) {
-  static const std::regex unnoticed("0x.*|WM_(?!(ACTIVATEAPP|KEYDOWN|SYSKEYDOWN|CLOSE|DESTROY)( |$)).*");
+  static const std::regex unnoticed(
+      "0x.*|WM_(?!(ACTIVATEAPP|KEYDOWN|SYSKEYDOWN|CLOSE|DESTROY)( |$)).*");
   // Wine's own notes come before the trace; its console ends lines with CR LF.
   std::istringstream lines(trace.substr(std::min(trace.size(), trace.find("RegisterClassA"))));
   std::string kept, line;

@@ -17,15 +17,18 @@ using std::chrono::seconds;
 // On a Wine server of its own, which takes the desktop's mode as it finds it,
 // the registry file goes into the test run's Wine prefix; then the program.
 Program startUnderWine(const Stage& stage) {
-  const std::string command = "wineserver -k; wineserver -w; "
-                              "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
+  const std::string command =
+      "wineserver -k; wineserver -w; "
+      "wine regedit /S \"$XDG_CONFIG_HOME/orbitrand/registry.reg\" || exit 125; exec wine ";
   return Program(stage, {"sh", "-c", command + ORBITRAND_WINDOWS_PROGRAM}, stage.dataDir());
 }
 
 // Its mode from the registry file, the missing texture's error (over the
 // splash, which the other layers show), frames, Alt+F4 back to the desktop.
-TEST(Wine, StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4RestoresTheDesktop) {
-  if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) GTEST_SKIP() << "run scripts/build-windows.sh";
+TEST(Wine,
+     StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4RestoresTheDesktop) {
+  if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM))
+    GTEST_SKIP() << "run scripts/build-windows.sh";
   Stage stage;
   Screen screen;
   const int desktop = screen.mode().first;
@@ -38,7 +41,8 @@ TEST(Wine, StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4
   EXPECT_EQ(screen.mode().first, 640);
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
   EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << program.errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
+      << program.errorOutput();
   screen.grab().savePng(screenshotPath("wine-flight"));
   // The keys go where the focus is, which must be the window they close.
   xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
@@ -47,7 +51,8 @@ TEST(Wine, StartsInTheRegistrysModeShowsAMissingTexturesErrorDrawsFramesAndAltF4
 }
 
 TEST(Wine, AModeTheDisplayLacksEndsWithOneAndHeldEscapeWithZero) {
-  if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM)) GTEST_SKIP() << "run scripts/build-windows.sh";
+  if (!std::filesystem::exists(ORBITRAND_WINDOWS_PROGRAM))
+    GTEST_SKIP() << "run scripts/build-windows.sh";
   Screen screen;
   const int desktop = screen.mode().first;
   Stage refused;
@@ -59,7 +64,8 @@ TEST(Wine, AModeTheDisplayLacksEndsWithOneAndHeldEscapeWithZero) {
   Stage stage;
   stage.requestMode(800, 600);
   Program flying = startUnderWine(stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60))) << flying.errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
+      << flying.errorOutput();
   xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
   EXPECT_EQ(flying.endBy("Escape"), 0) << flying.errorOutput();
 }
