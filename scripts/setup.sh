@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
+  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
   libsdl2-dev lib3ds-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfontconfig-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libx11-dev libxrandr-dev libxtst-dev
