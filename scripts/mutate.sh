@@ -73,12 +73,12 @@ scene/model_file_check.cpp @@ constexpr size_t kNameBuffer = 64; @@ constexpr si
 sim/ship_controller.cpp @@ if (-step > w) w += step; @@  @@ negative rates are not braked
 sim/ship_controller.cpp @@ w[0] == 0.0f && w[1] == 0.0f && w[2] == 0.0f @@ w[0] == 0.0f @@ stabilising ends when the pitch alone rests
 sim/ship_controller.cpp @@ thrust.lengthSquared() >= body->velocity.lengthSquared() @@ thrust.lengthSquared() > body->velocity.lengthSquared() @@ braking stops the ship only past its speed
-sim/flight_input.cpp @@ case Ventral:\n      return ship.up; @@ case Ventral:\n      return ship.up * -1.0; @@ the ventral thruster pushes down
+sim/flight_input.cpp @@ case Ventral: return ship.up; @@ case Ventral: return ship.up * -1.0; @@ the ventral thruster pushes down
 sim/flight_input.cpp @@ controller.addRotation(dy / kPixelsPerDegree, dx / kPixelsPerDegree, 0.0f) @@ controller.addRotation(dx / kPixelsPerDegree, dy / kPixelsPerDegree, 0.0f) @@ pitch and yaw swapped
 sim/flight_input.cpp @@ if (controller.power > 1.0f) controller.power = 1.0f; @@  @@ power can pass 100 %
 sim/flight_input.cpp @@ if (controller.power < 0.0f) controller.power = 0.0f; @@  @@ power can fall below 0 %
 sim/flight_input.cpp @@   if (held('F') @@   else if (held('F') @@ F does nothing while R is held
-sim/flight_input.cpp @@ case Main:\n      return ship.forward; @@ case Main:\n      return Vector3(0.0, 0.0, -1.0); @@ the main thruster pushes along the world's -z, not the ship's nose
+sim/flight_input.cpp @@ case Main: return ship.forward; @@ case Main: return Vector3(0.0, 0.0, -1.0); @@ the main thruster pushes along the world's -z, not the ship's nose
 sim/flight_input.cpp @@ const Vector3 side = ship.forward.cross(ship.up); @@ const Vector3 side(1.0, 0.0, 0.0); @@ the side thrusters push along the world's x
 sim/flight_input.cpp @@ thrustDirection(controller.thruster, *controller.ship) *\n                             static_cast<double>(controller.power) @@ thrustDirection(controller.thruster, *controller.ship) @@ thrust at full power whatever the setting
 sim/simulation_step.cpp @@ applyGravity();\n  pollFlightInput(); @@ pollFlightInput();\n  applyGravity(); @@ gravity overwrites the pilot's thrust
