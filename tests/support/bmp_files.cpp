@@ -17,8 +17,7 @@ std::vector<uint8_t> infoBitmap(const InfoHeader& header, const Palette& palette
   std::vector<uint8_t> body;
   for (const uint32_t value : {header.headerSize, uint32_t(header.width), uint32_t(header.height)})
     put(body, value, 4);
-  put(body, 1, 2);
-  put(body, header.bitsPerPixel, 2);
+  for (const uint32_t value : {1u, uint32_t(header.bitsPerPixel)}) put(body, value, 2);  // planes
   for (const uint32_t value :
        {header.compression, header.imageSize, 2835u, 2835u, header.coloursUsed, 0u})
     put(body, value, 4);
@@ -50,10 +49,7 @@ std::string writeTemporaryFile(const std::string& name, const std::vector<uint8_
 }
 
 Image ownImage(RgbImage* image) {
-  return Image(image, [](RgbImage* owned) {
-    std::free(owned->data);
-    std::free(owned);
-  });
+  return Image(image, [](RgbImage* owned) { std::free(owned->data), std::free(owned); });
 }
 
 Image loadImage(const std::string& path) { return ownImage(loadBmpImage(path.c_str())); }

@@ -3,20 +3,14 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-std::vector<ReceivedMessage>& receivedMessages() {
-  static std::vector<ReceivedMessage> messages;
-  return messages;
-}
-
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  receivedMessages().push_back({window, message, wParam, lParam});
+  g_receivedMessages.push_back({window, message, wParam, lParam, 0, {}});
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 RecordingWindow::RecordingWindow(const char* title, int width, int height) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = recordingProc;
-  windowClass.lpszClassName = "RecordingWindow";
+  WNDCLASSA windowClass = {0,       recordingProc, 0,       0,       nullptr,
+                           nullptr, nullptr,       nullptr, nullptr, "RecordingWindow"};
   RegisterClassA(&windowClass);  // once per process; later calls fail harmlessly
   handle = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height,
                            nullptr, nullptr, nullptr, nullptr);

@@ -3,20 +3,12 @@
 #pragma once
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "platform/win32.h"
 
-struct ReceivedMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
 // The messages that the recording procedure received, in order.
-std::vector<ReceivedMessage>& receivedMessages();
+inline std::vector<MSG> g_receivedMessages;
 // Records the message, then answers as DefWindowProcA does.
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
