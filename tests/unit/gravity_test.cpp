@@ -39,9 +39,7 @@ int bodiesUnlikeThePlainLaw() {
   return unlike;
 }
 
-TEST(
-    Gravity,
-    TermsBetweenPlayerAndEarthNoneBetweenCoincidentBodiesAndTheFastPassIsBitIdenticalToThePlainLaw) {
+TEST(Gravity, TermsOfPlayerAndEarthNoneOfCoincidentBodiesAndBitIdenticalToThePlainLaw) {
   {
     TestWorld world;
     Body& player = world.add(playerStart(), kShipMass.mantissa, kShipMass.exponent);
