@@ -1,6 +1,5 @@
 #include "tests/support/test_window.h"
 
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -16,19 +15,4 @@ RecordingWindow::RecordingWindow(const char* title, int width, int height) {
                            nullptr, nullptr, nullptr, nullptr);
   EXPECT_NE(handle, nullptr);
   ShowWindow(handle, SW_SHOW);
-}
-
-bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds) {
-  const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
-  while (SDL_GetTicks64() < end) {
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      SDL_Delay(2);
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    if (wanted(message)) return true;
-  }
-  return false;
 }

@@ -1,8 +1,6 @@
-// Windows of the stand-in for tests: a window class whose procedure records
-// every message, and the main loop's way of taking messages.
+// Windows of the stand-in for tests, of a class whose procedure records every message.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "platform/win32.h"
@@ -20,10 +18,3 @@ struct RecordingWindow {
   RecordingWindow& operator=(const RecordingWindow&) = delete;
   HWND handle;
 };
-
-// Dispatches messages as the main loop does until one satisfies wanted (true)
-// or the time passes (false); or whatever comes within the given time.
-bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000);
-inline void pumpFor(int milliseconds) {
-  pumpUntil([](const MSG&) { return false; }, milliseconds);
-}

@@ -1,6 +1,9 @@
 // The messages that windows send synchronously and those taken from the queue
 // as the main loop takes them, from real X keys and buttons made with xdotool.
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "platform/testing/testing.h"
 #include "tests/support/test_window.h"
@@ -15,6 +18,24 @@ std::vector<UINT> takeReceived() {
   g_receivedMessages.clear();
   return numbers;
 }
+
+// Dispatches messages as the main loop does until one satisfies wanted (true) or the time passes
+// (false); without wanted, whatever comes within the time.
+bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000) {
+  const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
+  while (SDL_GetTicks64() < end) {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      SDL_Delay(2);
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    if (wanted && wanted(message)) return true;
+  }
+  return false;
+}
+void pumpFor(int milliseconds) { pumpUntil(nullptr, milliseconds); }
 
 bool held(int virtualKey) { return GetKeyState(virtualKey) & 0x80; }
 
