@@ -23,15 +23,12 @@ std::vector<UINT> takeReceived() {
 // (false); without wanted, whatever comes within the time.
 bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000) {
   const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
-  while (SDL_GetTicks64() < end) {
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      SDL_Delay(2);
-      continue;
+  for (MSG message; SDL_GetTicks64() < end; SDL_Delay(2)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+      if (wanted && wanted(message)) return true;
     }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    if (wanted && wanted(message)) return true;
   }
   return false;
 }
