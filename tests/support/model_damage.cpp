@@ -51,10 +51,6 @@ struct Chunks {
                 {uint8_t(id), uint8_t(id >> 8), uint8_t(length), uint8_t(length >> 8), 0, 0});
     grow(first(LIB3DS_FACE_ARRAY), first(LIB3DS_FACE_ARRAY).end, data);
   }
-  // The array's count, at this place in its chunk, one more than the chunk holds.
-  void overcount(uint16_t id, size_t countAt, int size) {
-    set(data(id) + countAt, size, at(data(id) + countAt, size) + 1);
-  }
 
  private:
   void scan(size_t start, size_t end) {
@@ -65,13 +61,11 @@ struct Chunks {
       found.push_back({id, start, start + length});
       size_t children = start + kHeader;
       if (id == LIB3DS_NAMED_OBJECT) {
-        while (children < start + length && bytes[children++]) {
-        }
+        while (children < start + length && bytes[children++]) continue;
       } else if (id == LIB3DS_FACE_ARRAY) {
         children += 2 + 8 * size_t{at(children, 2)};
-      } else if (id != LIB3DS_M3DMAGIC && id != LIB3DS_MDATA && id != LIB3DS_KFDATA &&
-                 id != LIB3DS_MAT_ENTRY && id != LIB3DS_N_TRI_OBJECT &&
-                 id != LIB3DS_OBJECT_NODE_TAG) {
+      } else if (id != LIB3DS_M3DMAGIC && id != LIB3DS_MAT_ENTRY && id != LIB3DS_N_TRI_OBJECT &&
+                 id != LIB3DS_MDATA && id != LIB3DS_KFDATA && id != LIB3DS_OBJECT_NODE_TAG) {
         children = start + length;
       }
       if (children < start + length) scan(children, start + length);
@@ -82,6 +76,12 @@ struct Chunks {
 
 // A track's key count follows its flags and two reserved words.
 constexpr size_t kKeyCount = 10;
+
+// The array's count, at this place in its chunk, one more than the chunk holds.
+template <uint16_t id, size_t countAt, int size>
+void overcount(Chunks& m) {
+  m.set(m.data(id) + countAt, size, m.at(m.data(id) + countAt, size) + 1);
+}
 
 const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
     // The keyframer section ends the file: its length reaches one byte past it.
@@ -124,16 +124,12 @@ const std::pair<const char*, void (*)(Chunks&)> kDamages[] = {
     {"a node naming itself as its parent",
      [](Chunks& m) { m.set(m.first(LIB3DS_NODE_HDR).end - 2, 2, m.count(LIB3DS_NODE_ID)); }},
     {"a file cut off half-way", [](Chunks& m) { m.bytes.resize(m.bytes.size() / 2); }},
-    {"a point count larger than its chunk",
-     [](Chunks& m) { m.overcount(LIB3DS_POINT_ARRAY, 0, 2); }},
-    {"a texel count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_TEX_VERTS, 0, 2); }},
-    {"a face count larger than its chunk", [](Chunks& m) { m.overcount(LIB3DS_FACE_ARRAY, 0, 2); }},
-    {"a position key count larger than its chunk",
-     [](Chunks& m) { m.overcount(LIB3DS_POS_TRACK_TAG, kKeyCount, 4); }},
-    {"a rotation key count larger than its chunk",
-     [](Chunks& m) { m.overcount(LIB3DS_ROT_TRACK_TAG, kKeyCount, 4); }},
-    {"a scale key count larger than its chunk",
-     [](Chunks& m) { m.overcount(LIB3DS_SCL_TRACK_TAG, kKeyCount, 4); }},
+    {"a point count larger than its chunk", overcount<LIB3DS_POINT_ARRAY, 0, 2>},
+    {"a texel count larger than its chunk", overcount<LIB3DS_TEX_VERTS, 0, 2>},
+    {"a face count larger than its chunk", overcount<LIB3DS_FACE_ARRAY, 0, 2>},
+    {"a position key count larger than its chunk", overcount<LIB3DS_POS_TRACK_TAG, kKeyCount, 4>},
+    {"a rotation key count larger than its chunk", overcount<LIB3DS_ROT_TRACK_TAG, kKeyCount, 4>},
+    {"a scale key count larger than its chunk", overcount<LIB3DS_SCL_TRACK_TAG, kKeyCount, 4>},
 };
 
 }  // namespace

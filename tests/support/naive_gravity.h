@@ -17,8 +17,7 @@ inline void applyGravity(Body* bodies) {
       if (s == 0.0) continue;  // coincident: skipped by both
       const int32_t e = static_cast<int32_t>(std::log10(s));
       const float m = static_cast<float>(s / std::pow(10.0, e));
-      int32_t k =
-          p->gravitationalExponent + q->gravitationalExponent - (e + p->inertialExponent) - 26;
+      int k = p->gravitationalExponent + q->gravitationalExponent - (e + p->inertialExponent) - 26;
       float f =
           3.223f * p->gravitationalMantissa * q->gravitationalMantissa / (m * p->inertialMantissa);
       p->acceleration += d.normalized() * (std::pow(10.0, k) * f);

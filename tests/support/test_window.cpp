@@ -1,40 +1,18 @@
 #include "tests/support/test_window.h"
 
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-std::vector<ReceivedMessage>& receivedMessages() {
-  static std::vector<ReceivedMessage> messages;
-  return messages;
-}
-
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  receivedMessages().push_back({window, message, wParam, lParam});
+  g_receivedMessages.push_back({window, message, wParam, lParam, 0, {}});
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 RecordingWindow::RecordingWindow(const char* title, int width, int height) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = recordingProc;
-  windowClass.lpszClassName = "RecordingWindow";
+  WNDCLASSA windowClass = {0,       recordingProc, 0,       0,       nullptr,
+                           nullptr, nullptr,       nullptr, nullptr, "RecordingWindow"};
   RegisterClassA(&windowClass);  // once per process; later calls fail harmlessly
   handle = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP, 0, 0, width, height,
                            nullptr, nullptr, nullptr, nullptr);
   EXPECT_NE(handle, nullptr);
   ShowWindow(handle, SW_SHOW);
-}
-
-bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds) {
-  const Uint64 end = SDL_GetTicks64() + Uint64(milliseconds);
-  while (SDL_GetTicks64() < end) {
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      SDL_Delay(2);
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    if (wanted(message)) return true;
-  }
-  return false;
 }

@@ -1,22 +1,12 @@
-// Windows of the stand-in for tests: a window class whose procedure records
-// every message, and the main loop's way of taking messages.
+// Windows of the stand-in for tests, of a class whose procedure records every message.
 #pragma once
 
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "platform/win32.h"
 
-struct ReceivedMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
 // The messages that the recording procedure received, in order.
-std::vector<ReceivedMessage>& receivedMessages();
+inline std::vector<MSG> g_receivedMessages;
 // Records the message, then answers as DefWindowProcA does.
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -28,10 +18,3 @@ struct RecordingWindow {
   RecordingWindow& operator=(const RecordingWindow&) = delete;
   HWND handle;
 };
-
-// Dispatches messages as the main loop does until one satisfies wanted (true)
-// or the time passes (false); or whatever comes within the given time.
-bool pumpUntil(const std::function<bool(const MSG&)>& wanted, int milliseconds = 5000);
-inline void pumpFor(int milliseconds) {
-  pumpUntil([](const MSG&) { return false; }, milliseconds);
-}

@@ -13,14 +13,12 @@ class TestWorld {
  public:
   ~TestWorld() { destroyWorldLists(); }
 
-  // Appends a body of the given masses at a position, to both lists.
-  Body& add(const Vector3& position, float inertialMantissa, int inertialExponent,
-            float gravitationalMantissa, int gravitationalExponent) {
-    SceneObject* object = new SceneObject();
-    bodies_.push_back(
-        new Body(inertialMantissa, inertialExponent, gravitationalMantissa, gravitationalExponent));
-    appendToWorld(lists_, object, bodies_.back());
-    *object->position = position;
+  // Appends a body of the given masses, inertial then gravitational, at a position, to both lists.
+  Body& add(const Vector3& position, float mantissa, int exponent, float gravitationalMantissa,
+            int gravitationalExponent) {
+    bodies_.push_back(new Body(mantissa, exponent, gravitationalMantissa, gravitationalExponent));
+    appendToWorld(lists_, new SceneObject(), bodies_.back());
+    *bodies_.back()->position = position;
     return *bodies_.back();
   }
   Body& add(const Vector3& position, float mantissa, int exponent) {

@@ -14,16 +14,14 @@
 
 namespace {
 
-using platform::testing::capturedMessageBoxes;
+using namespace platform::testing;
 using Pixels = std::vector<uint8_t>;
 
 class BmpLoaderTest : public ::testing::Test {
  protected:
   void TearDown() override {  // whatever happened, nothing of the call is still held
-    using namespace platform::testing;
-    EXPECT_EQ(openKernelHandles() + liveLocalAllocations() + liveGdiObjects() +
-                  liveMemoryDeviceContexts(),
-              0u);
+    EXPECT_EQ(0u, openKernelHandles() + liveLocalAllocations() + liveGdiObjects() +
+                      liveMemoryDeviceContexts());
   }
 
   // The pixels of a file that must load without a message.
@@ -36,7 +34,7 @@ class BmpLoaderTest : public ::testing::Test {
 
   // Loads a file that must fail with exactly one "Error" box showing `text`.
   static void expectFailure(const std::string& path, const std::string& text) {
-    platform::testing::clearCapturedMessageBoxes();
+    clearCapturedMessageBoxes();
     EXPECT_EQ(loadImage(path), nullptr);
     ASSERT_EQ(capturedMessageBoxes().size(), 1u);
     const auto& box = capturedMessageBoxes()[0];
@@ -58,9 +56,7 @@ Palette greyRamp(int entries) {
 }
 
 TEST_F(BmpLoaderTest, BareDibsFindTheirPixelsPastTheColoursUsedAndLoseTheirRowPadding) {
-  InfoHeader rgb{3, 2}, indexed{4, 1, 8};
-  rgb.coloursUsed = 5;
-  indexed.coloursUsed = 17;
+  const InfoHeader rgb{3, 2, 24, 0, 0, 5}, indexed{4, 1, 8, 0, 0, 17};  // the colours used last
   Palette palette = greyRamp(17);
   palette[16] = 0x123456;
   EXPECT_EQ(load("rgb.dib", infoBitmap(rgb, greyRamp(5), kStored, false), 3, 2), kLoaded);
@@ -74,40 +70,31 @@ TEST_F(BmpLoaderTest, EachFailureShowsOneMessage) {
   const auto valid = infoBitmap({3, 2, 8}, greyRamp(256), Pixels(8, 7));
   auto farOffset = valid;
   farOffset[10] = farOffset[11] = 0xFF;
-  InfoHeader tooMany{3, 2, 8}, huge{3, 2},
-      giant{60000, 60000, 8, 1};  // giant: a few bytes of run-length data
-  tooMany.coloursUsed = 257;
-  huge.coloursUsed = 70000;
-  giant.imageSize = giant.coloursUsed = 2;
-  const struct {
-    const char* name;
-    Pixels bytes;
-    std::string message;
-  } cases[] = {
-      {"257.bmp", infoBitmap(tooMany, greyRamp(257), Pixels(8)), unknown},
-      {"70000.bmp", infoBitmap(huge, {}, kStored), unknown},
+  // Headers of width, height, bits, compression, image size and colours used.
+  const std::tuple<const char*, Pixels, std::string> cases[] = {
+      {"257.bmp", infoBitmap({3, 2, 8, 0, 0, 257}, greyRamp(257), Pixels(8)), unknown},
+      {"70000.bmp", infoBitmap({3, 2, 24, 0, 0, 70000}, {}, kStored), unknown},
       {"offset.bmp", farOffset, conversion},
       {"topdown.bmp", infoBitmap({3, -2}, {}, kStored), conversion},
       {"flat.bmp", infoBitmap({3, 0}, {}, {}), conversion},
       {"jpeg.bmp", infoBitmap({3, 2, 24, 4}, {}, {1, 2, 3}), conversion},
-      {"giant.bmp", infoBitmap(giant, greyRamp(2), {0, 1}), "Out of memory."},
+      {"giant.bmp", infoBitmap({60000, 60000, 8, 1, 2, 2}, greyRamp(2), {0, 1}), "Out of memory."},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    expectFailure(writeTemporaryFile(c.name, c.bytes), c.message);
+  for (const auto& [name, bytes, message] : cases) {
+    SCOPED_TRACE(name);
+    expectFailure(writeTemporaryFile(name, bytes), message);
   }
   for (size_t length = 1; length < valid.size(); ++length) {
     SCOPED_TRACE(length);
     expectFailure(writeTemporaryFile("cut.bmp", {valid.begin(), valid.begin() + length}),
                   length < 14 + 40 + 256 * 4 ? unknown : conversion);
   }
-  const std::string empty =
-      writeTemporaryFile("empty.bmp", {});  // missing ones: the GL and end-to-end tests
+  const std::string empty = writeTemporaryFile("empty.bmp", {});  // missing: GL and e2e tests
   expectFailure(empty, "Failed to open DIB file " + empty + ".\n");
   for (int nth : {1, 2}) {  // memory for the description, then for the target header
-    platform::testing::failLocalAlloc(nth);
+    failLocalAlloc(nth);
     expectFailure(writeTemporaryFile("ok.bmp", infoBitmap({3, 2}, {}, kStored)), "Out of memory.");
-    platform::testing::failLocalAlloc(0);
+    failLocalAlloc(0);
   }
 }
 
@@ -128,14 +115,13 @@ const std::string kSuite = std::string(ORBITRAND_SHARED_TESTDATA) + "/bmp-suite/
 ::testing::AssertionResult matchesReference(const RgbImage& image, const std::string& file,
                                             int tolerance) {
   std::ifstream in(kSuite + file, std::ios::binary);
-  const Pixels reference{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const Pixels reference(std::istreambuf_iterator<char>(in), {});
   const size_t row = size_t(image.width) * 3, rows = size_t(image.height);
   if (reference.size() != row * rows)
     return ::testing::AssertionFailure() << "reference size " << reference.size();
-  for (size_t k = 0; k < row * rows; ++k) {
+  for (size_t k = 0; k < row * rows; ++k)
     if (std::abs(image.data[k] - reference[(rows - 1 - k / row) * row + k % row]) > tolerance)
       return ::testing::AssertionFailure() << "row " << k / row << " byte " << k % row;
-  }
   return ::testing::AssertionSuccess();
 }
 
@@ -152,7 +138,7 @@ TEST_F(BmpLoaderTest, EveryFileOfTheSharedSuiteMeetsItsIndexRow) {
     for (auto& field : column) std::getline(fields, field, '\t');
     SCOPED_TRACE(column[0] + " (" + column[6] + ")");
     ++rows;
-    platform::testing::clearCapturedMessageBoxes();
+    clearCapturedMessageBoxes();
     const Image image = loadImage(kSuite + column[0]);
     const auto& boxes = capturedMessageBoxes();
     ASSERT_EQ(boxes.size(), image ? 0u : 1u);

@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "app/display_settings.h"
 #include "platform/testing/testing.h"
@@ -23,11 +24,7 @@ const std::string kWidth = "\"Width\"=dword:00000400\r\n",
                       "\"BitsPerPixel\"=dword:00000010\r\n\"Frequency\"=dword:0000004b\r\n";
 
 TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
-  const struct {
-    const char* what;
-    std::string file;
-    DisplaySettings expected;
-  } cases[] = {
+  const std::tuple<const char*, std::string, std::array<int32_t, 4>> cases[] = {
       {"no file", "", {800, 600, 32, 60}},
       {"all four among others",
        kKey + "; a comment\r\n\"Name\"=\"a \\\"quoted\\\" C:\\\\path\"\r\n@=\"default\"\r\n" +
@@ -44,43 +41,38 @@ TEST(DisplaySettings, EachValueThatCannotBeReadStartsTheCascade) {
        kKey + kWidth + "\"Height\"=dword:0300\x01\xFF\r\n\"Bits",
        {1024, 600, 32, 60}},
   };
-  auto fields = [](const DisplaySettings& s) {
-    return std::array{s.Width, s.Height, s.BitsPerPixel, s.Frequency};
-  };
   const std::string config = temporaryPath("config"), file = config + "/orbitrand/registry.reg";
   std::filesystem::create_directories(config + "/orbitrand");
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);  // a configuration of the test's own, and only that
   setenv("XDG_CONFIG_DIRS", (config + "/none").c_str(), 1);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, contents, expected] : cases) {
+    SCOPED_TRACE(what);
     std::filesystem::remove(file);
-    if (!c.file.empty()) std::ofstream(file, std::ios::binary) << c.file;
+    if (!contents.empty()) std::ofstream(file, std::ios::binary) << contents;
     g_display = {1, 2, 3, 4};
     readDisplaySettings();
-    EXPECT_EQ(fields(g_display), fields(c.expected));
+    const auto& [width, height, bits, frequency] = g_display;
+    EXPECT_EQ((std::array{width, height, bits, frequency}), expected);
   }
 }
 
-LONG requestMode(DWORD width, DWORD height, DWORD bits, DWORD frequency) {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
-  mode.dmPelsWidth = width, mode.dmPelsHeight = height, mode.dmBitsPerPel = bits,
-  mode.dmDisplayFrequency = frequency;
-  return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
-}
-
 TEST(DisplayMode, OnlyModesTheDisplayHasAreAccepted) {
-  EXPECT_EQ(requestMode(800, 600, 32, 60), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_EQ(requestMode(640, 480, 24, 60), DISP_CHANGE_SUCCESSFUL);
-  for (const auto& refused :
-       {std::array<DWORD, 4>{800, 600, 32, 75}, {800, 600, 16, 60}, {1000, 700, 32, 60}})
-    EXPECT_EQ(requestMode(refused[0], refused[1], refused[2], refused[3]), DISP_CHANGE_BADMODE)
-        << refused[0];
-  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640) << "a refused request changes nothing";
-  // A rate the display reports as unknown matches any; 0 asks for the default.
-  EXPECT_EQ(requestMode(1280, 1024, 32, 75), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_EQ(requestMode(1024, 768, 32, 0), DISP_CHANGE_SUCCESSFUL);
+  // Each request, its answer and the screen's width after it: a refused request changes nothing;
+  // a rate the display reports as unknown matches any; 0 asks for the default.
+  const int ok = DISP_CHANGE_SUCCESSFUL, bad = DISP_CHANGE_BADMODE;
+  const std::array<int, 6> requests[] = {
+      {800, 600, 32, 60, ok, 800},  {640, 480, 24, 60, ok, 640},   {800, 600, 32, 75, bad, 640},
+      {800, 600, 16, 60, bad, 640}, {1000, 700, 32, 60, bad, 640}, {1280, 1024, 32, 75, ok, 1280},
+      {1024, 768, 32, 0, ok, 1024}};
+  for (const auto& [width, height, bits, frequency, answer, screenWidth] : requests) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+    mode.dmPelsWidth = width, mode.dmPelsHeight = height, mode.dmBitsPerPel = bits,
+    mode.dmDisplayFrequency = frequency;
+    EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), answer) << width << "x" << height;
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screenWidth);
+  }
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   EXPECT_TRUE(platform::testing::lastDisplayModeRequest().desktop);

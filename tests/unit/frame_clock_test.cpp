@@ -27,12 +27,10 @@ TEST(FrameClock, OnThePerformanceCounterTheRateIsSetEveryFiftiethFrameFromItsOwn
     EXPECT_EQ(g_fps, block.second);
   }
   EXPECT_EQ(g_frameSeconds, static_cast<float>(20000.0 * g_clock.msPerTick / 1000.0));
-  injectPerformanceCounter(
-      1000, 0);  // the rate update reads the counter itself, leaving the frame timer alone
+  injectPerformanceCounter(1000, 0);  // the rate update takes its own reading, not the frame's
   startFrameClock();
   g_frameCount = 49;
-  for (int64_t ticks :
-       {400, 500, 600}) {  // the 50th frame presented, its step done, the next frame presented
+  for (int64_t ticks : {400, 500, 600}) {  // the 50th frame presented, its step done, the next
     injectPerformanceCounter(1000, ticks);
     ticks == 500 ? updateFrameRate() : measureFrameTime();
   }
@@ -44,8 +42,7 @@ TEST(FrameClock, WithoutACounterTheMillisecondTimerServesAcrossItsWrap) {
   forceFailure(Failure::NoPerformanceCounter);
   injectMillisecondTimer(0xFFFFFFF0u);
   startFrameClock();
-  for (float seconds :
-       {0.020f, 0.0f}) {  // 20 ms later, past 2^32; then less than the timer's resolution
+  for (float seconds : {0.020f, 0.0f}) {  // 20 ms on, past 2^32; then under the resolution
     injectMillisecondTimer(0x00000004u);
     measureFrameTime();
     EXPECT_FLOAT_EQ(g_frameSeconds, seconds);

@@ -16,7 +16,6 @@ namespace {
 TEST(Vector3, NormalizeFallsBackBelowTheFloatThreshold) {
   const Vector3 x(1, 0, 0), y(0, 1, 0);
   for (const auto& [in, out] : {std::pair{Vector3(), x},
-                                {Vector3(0, 5e-7, 0), x},
                                 {Vector3(0, 3, 4), Vector3(0, 0.6, 0.8)},
                                 {Vector3(0, 9.999999980e-07, 0), y},
                                 {Vector3(0, 9.999999974752427e-07, 0), y},
@@ -39,9 +38,7 @@ int bodiesUnlikeThePlainLaw() {
   return unlike;
 }
 
-TEST(
-    Gravity,
-    TermsBetweenPlayerAndEarthNoneBetweenCoincidentBodiesAndTheFastPassIsBitIdenticalToThePlainLaw) {
+TEST(Gravity, TermsOfPlayerAndEarthNoneOfCoincidentBodiesAndBitIdenticalToThePlainLaw) {
   {
     TestWorld world;
     Body& player = world.add(playerStart(), kShipMass.mantissa, kShipMass.exponent);

@@ -47,26 +47,22 @@ Bytes writtenByLib3ds(Lib3dsWord turretId = 1, Lib3dsWord hullParent = LIB3DS_NO
   light->spot_light = LIB3DS_TRUE;
   lib3ds_file_insert_light(file, light);
   lib3ds_viewport_set_views(&file->viewport, 4);
-  const struct {
-    const char* name;
-    Lib3dsWord id, parent;
-  } nodes[] = {{"hull", 0, hullParent}, {"turret", turretId, 0}};
-  for (const auto& n : nodes) {
+  auto addNode = [file](const char* name, Lib3dsWord id, Lib3dsWord parent) {
     Lib3dsNode* node = lib3ds_node_new_object();
-    std::strcpy(node->name, n.name);
-    node->node_id = n.id;
-    node->parent_id = n.parent;
+    std::strcpy(node->name, name);
+    node->node_id = id, node->parent_id = parent;
     lib3ds_lin3_track_insert(&node->data.object.pos_track, lib3ds_lin3_key_new());
     lib3ds_file_insert_node(file, node);
-  }
+  };
+  addNode("hull", 0, hullParent);
+  addNode("turret", turretId, 0);
   const std::string path = temporaryPath("written.3ds");
   EXPECT_TRUE(lib3ds_file_save(file, path.c_str()));
   lib3ds_file_free(file);
   return Bytes(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
 }
 
-TEST(ModelFileCheck,
-     AcceptsWhatLib3dsWritesAndRejectsEveryDamageAndGradientsOfMoreColoursThanLib3dsKeeps) {
+TEST(ModelFileCheck, AcceptsWhatLib3dsWritesRejectsEveryDamageAndGradientsLib3dsCannotHold) {
   const Bytes sound = writtenByLib3ds();
   ASSERT_TRUE(isSafe3dsFile(sound.data(), sound.size()));
   for (const std::string& name : modelDamageNames()) {
@@ -78,11 +74,10 @@ TEST(ModelFileCheck,
     EXPECT_FALSE(isSafe3dsFile(sound.data(), size)) << "cut after " << size << " bytes";
   expectRejected(writtenByLib3ds(0), "repeated node ids");
   expectRejected(writtenByLib3ds(1, 1), "hull and turret each the other's parent");
-  for (uint8_t colours :
-       {3, 4}) {  // MDATA holding V_GRADIENT: a float, then colours of three floats each
-    const uint8_t gradient = uint8_t(6 + 4 + colours * 18);
-    Bytes file = {0x3D, 0x3D, uint8_t(gradient + 6), 0, 0, 0, 0x00, 0x13, gradient, 0, 0, 0, 0, 0,
-                  0,    0};
+  // MDATA holding V_GRADIENT: a float, then colours of three floats each.
+  for (uint8_t colours : {3, 4}) {
+    const uint8_t chunk = uint8_t(6 + 4 + colours * 18);  // the V_GRADIENT chunk's length
+    Bytes file = {0x3D, 0x3D, uint8_t(chunk + 6), 0, 0, 0, 0, 0x13, chunk, 0, 0, 0, 0, 0, 0, 0};
     for (int k = colours; k--;)
       file.insert(file.end(), {0x13, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(isSafe3dsFile(file.data(), file.size()), colours == 3);
