@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <tuple>
 
 #include "platform/testing/testing.h"
 #include "render/graphics.h"
@@ -27,10 +28,7 @@ const std::string kData = std::string(ORBITRAND_DATA_DIR) + "/";
 // A 3DS file of one mesh, by default a unit square in the z = 0 plane facing
 // +z with texels at its corners, and its nodes, written through lib3ds.
 struct TestModel {
-  struct Node {
-    const char* name;
-    Lib3dsWord id, parent;
-  };
+  using Node = std::tuple<const char*, Lib3dsWord, Lib3dsWord>;  // name, id, parent
   std::vector<std::array<float, 3>> points = {
       {-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
   std::vector<std::array<float, 2>> texels = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -49,13 +47,13 @@ struct TestModel {
     lib3ds_mesh_new_face_list(mesh, Lib3dsDword(faces.size()));
     for (size_t k = 0; k < faces.size(); ++k) std::memcpy(mesh->faceL[k].points, &faces[k], 6);
     // lib3ds writes the nodes in the order of its list, here linked by hand.
-    for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
-      Lib3dsNode* written = lib3ds_node_new_object();
-      std::strncpy(written->name, node->name, sizeof written->name - 1);
-      written->node_id = node->id;
-      written->parent_id = node->parent;
-      written->next = file->nodes;
-      file->nodes = written;
+    Lib3dsNode** tail = &file->nodes;
+    for (const auto& [nodeName, id, parent] : nodes) {
+      Lib3dsNode* written = *tail = lib3ds_node_new_object();
+      std::strncpy(written->name, nodeName, sizeof written->name - 1);
+      written->node_id = id;
+      written->parent_id = parent;
+      tail = &written->next;
     }
     const std::string path = temporaryPath(name);
     lib3ds_file_save(file, path.c_str());
@@ -172,7 +170,7 @@ TEST_F(ModelObjectTest, AChildNodeBeforeItsParentIsLinkedUnderItAndTheParentsMes
 TEST_F(ModelObjectTest, FilesWithoutADrawableMeshDrawNothing) {
   TestModel noNode, otherName, fewTexels, noTexels, farCorner;
   noNode.nodes.clear();
-  otherName.nodes[0].name = "elsewhere";
+  std::get<0>(otherName.nodes[0]) = "elsewhere";
   fewTexels.texels.pop_back();
   noTexels.texels.clear();
   farCorner.faces[1][2] = 4;  // one past the last point

@@ -30,8 +30,7 @@ TEST_F(SceneObjectTest,
        RotationsTurnAboutOwnAxesXThenYAndAccumulateBeginDrawPlacesAndRefreshesTheAxes) {
   SceneObject object;
   *object.position = Vector3(1, 2, 3);
-  object.rotationX = 90;
-  object.rotationY = 90;
+  object.rotationX = object.rotationY = 90;
   object.applyRotations();
   // Rx(90) Ry(90) takes x to y, y to z and z to x.
   EXPECT_EQ(axesOf(object), (std::vector<int>{0, 1, 0, 0, 0, 1, 1, 0, 0}));
