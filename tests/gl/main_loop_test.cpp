@@ -22,23 +22,17 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/xdotool.h"
 
-using platform::testing::lastDisplayModeRequest;
-
 namespace {
+
+using namespace platform::testing;
 
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
 TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontAndTheCursorHides) {
   ShipController controller{nullptr, nullptr};
   g_controller = &controller;
-  const auto press = [](WPARAM virtualKey) {
-    return windowProc(nullptr, WM_KEYDOWN, virtualKey, 1);
-  };
-  const struct {
-    WPARAM key;
-    uint8_t thruster;
-    bool velocityRotating;
-  } presses[] = {
+  const auto press = [](WPARAM key) { return windowProc(nullptr, WM_KEYDOWN, key, 1); };
+  const std::tuple<WPARAM, uint8_t, bool> presses[] = {
       {'A', Port, false},     {'D', Starboard, false},  {'E', Dorsal, false},
       {'Q', Ventral, false},  {'W', Front, false},      {'S', Main, false},
       {'Z', Main, false},     {VK_ESCAPE, Main, false}, {'A', Port, false},
@@ -47,10 +41,10 @@ TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontA
       {'Q', Main, true},      {'W', Front, true},       {'X', Front, true},
       {VK_TAB, Front, false},  // off: the selection stays
   };
-  for (const auto& p : presses) {
-    EXPECT_EQ(press(p.key), 0);
-    EXPECT_EQ(controller.thruster, p.thruster) << p.key;
-    EXPECT_EQ(controller.velocityRotating, p.velocityRotating) << p.key;
+  for (const auto& [key, thruster, velocityRotating] : presses) {
+    EXPECT_EQ(press(key), 0);
+    EXPECT_EQ(controller.thruster, thruster) << key;
+    EXPECT_EQ(controller.velocityRotating, velocityRotating) << key;
   }
   // While the ship turns, Tab changes no mode, but the thruster rule still runs.
   controller.rotating = controller.velocityRotating = true;
@@ -60,10 +54,8 @@ TEST(WindowProc, LettersChooseTheThrusterVelocityRotatingLeavesOnlyMainAndFrontA
   EXPECT_EQ(controller.thruster, Main);
 
   // Every WM_SETCURSOR hides the cursor once more; before the world, keys change nothing.
-  EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT) +
-                windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT),
-            0);
-  EXPECT_EQ(platform::testing::cursorDisplayCount(), -2);
+  for (int time = 0; time < 2; ++time) EXPECT_EQ(windowProc(nullptr, WM_SETCURSOR, 0, HTCLIENT), 0);
+  EXPECT_EQ(cursorDisplayCount(), -2);
   g_controller = nullptr;
   EXPECT_EQ(press(VK_TAB), 0);
   EXPECT_EQ(windowProc(nullptr, WM_NCCREATE, 0, 0), TRUE);  // the default answers
@@ -88,8 +80,7 @@ class RunningApplication : public ::testing::Test {
   // Posts the message and handles the queue as the main loop does, until empty or the loop ends.
   static void deliver(UINT message, WPARAM wParam) {
     PostMessageA(g_window, message, wParam, 0);
-    MSG taken;
-    while (g_app.running && PeekMessageA(&taken, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG taken; g_app.running && PeekMessageA(&taken, nullptr, 0, 0, PM_REMOVE);) {
       TranslateMessage(&taken);
       DispatchMessageA(&taken);
     }
@@ -111,8 +102,7 @@ TEST_F(RunningApplication, SwitchingAwayAndBackReleasesAndRestoresModeAndContext
   deliver(WM_ACTIVATEAPP, TRUE);
   EXPECT_TRUE(g_app.active);
   EXPECT_EQ(lastDisplayModeRequest().flags, DWORD(CDS_RESET));
-  EXPECT_FALSE(lastDisplayModeRequest().contextCurrent)
-      << "the mode is switched before the context";
+  EXPECT_FALSE(lastDisplayModeRequest().contextCurrent) << "the mode before the context";
   EXPECT_NE(SDL_GL_GetCurrentContext(), nullptr);
   EXPECT_EQ(xdotool("getdisplaygeometry"), "800 600\n");
   deliver(WM_ACTIVATEAPP, 2);  // activated by a click: still active, nothing to do
@@ -130,39 +120,46 @@ TEST_F(RunningApplication, TheLoopComposesAFrameOnlyWhenNoMessageWaitsAndTheAppl
   startFrameClock();
   for (const WPARAM key : {'A', 'D'}) PostMessageA(g_window, WM_KEYDOWN, key, 0);
   PostMessageA(g_window, WM_ACTIVATEAPP, FALSE, 0);
-  SDL_AddTimer(
-      300,
-      [](Uint32, void*) -> Uint32 {
-        SDL_Event quit{SDL_QUIT};
-        SDL_PushEvent(&quit);
-        return 0;
-      },
-      nullptr);
+  const SDL_TimerCallback close = [](Uint32, void*) -> Uint32 {
+    SDL_Event quit{SDL_QUIT};
+    SDL_PushEvent(&quit);
+    return 0;  // once
+  };
+  SDL_AddTimer(300, close, nullptr);
   runMainLoop();
   EXPECT_EQ(g_frameSeconds, 0.0f) << "a frame was measured";
   EXPECT_EQ(g_window, nullptr) << "shut down";
 }
 
-// Whether a context was current when each object was destroyed.
+// Whether a context was current when each witness was destroyed.
 std::vector<bool> destroyedWithContext;
 
-struct WitnessObject : SceneObject {
-  ~WitnessObject() override { destroyedWithContext.push_back(SDL_GL_GetCurrentContext()); }
+// An object that notes what it was drawn with and whether a context was current at
+// its end, and draws a blue wall over the whole view just in front of the camera.
+struct Witness : SceneObject {
+  ~Witness() override { destroyedWithContext.push_back(SDL_GL_GetCurrentContext()); }
+  void draw() override {
+    drawnAt = *position;
+    modelview = glFloats(GL_MODELVIEW_MATRIX, 16);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0, 0, 1);
+    glRectf(-10, -10, 10, 10);
+    glEnable(GL_TEXTURE_2D);
+    glPopMatrix();
+  }
+  Vector3 drawnAt;
+  std::vector<float> modelview;
 };
 
 TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
-  for (int i = 0; i < 3; ++i) {
-    auto* object = new WitnessObject();
-    object->displayList = static_cast<int32_t>(glGenLists(1));
-    object->next = g_objects;
-    g_objects = object;
-    auto* body = new Body(1.0f, 3, 1.0f, 3);
-    body->next = g_bodies;
-    g_bodies = body;
-  }
+  WorldLists lists;
+  for (int i = 0; i < 3; ++i) appendToWorld(lists, new Witness(), new Body(1.0f, 3, 1.0f, 3));
   const HWND window = g_window;
   const HGLRC context = g_glContext;
-  const int cursorCount = platform::testing::cursorDisplayCount();
+  const int cursorCount = cursorDisplayCount();
   const int requests = lastDisplayModeRequest().count;
 
   deliver(WM_CLOSE, 0);
@@ -170,7 +167,7 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   EXPECT_EQ(g_objects, nullptr);
   EXPECT_EQ(g_bodies, nullptr);
   EXPECT_EQ(destroyedWithContext, (std::vector<bool>{true, true, true}));
-  EXPECT_EQ(platform::testing::cursorDisplayCount(), cursorCount + 1);
+  EXPECT_EQ(cursorDisplayCount(), cursorCount + 1);
   // The desktop mode, asked for by shutdown itself and again as the window's
   // destruction deactivates the application.
   EXPECT_TRUE(lastDisplayModeRequest().desktop);
@@ -183,40 +180,18 @@ TEST_F(RunningApplication, CloseShutsDownInOrderAndEndsTheLoop) {
   EXPECT_FALSE(UnregisterClassA("Orbitrand", kInstance)) << "already unregistered";
 }
 
-// An object that notes what it was drawn with, and draws a blue wall over
-// the whole view just in front of the camera.
-struct Witness : SceneObject {
-  void draw() override {
-    drawnAt = *position;
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
-    glPushMatrix();
-    glLoadIdentity();
-    glTranslatef(0, 0, -1);
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(0, 0, 1);
-    glRectf(-10, -10, 10, 10);
-    glEnable(GL_TEXTURE_2D);
-    glPopMatrix();
-  }
-  Vector3 drawnAt;
-  Matrix4 modelview;
-};
-
 using FrameTest = GlContextTest;
 
 TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
-  Witness ship, other;
-  ship.next = &other;
+  Witness ship, other;  // the other without a body
   *ship.position = Vector3(1, 2, 3);
   *other.position = Vector3(1, 2, 13);
   ship.rotationY = 90;  // pending from the last step
   Body body(1, 0, 1, 0);
-  body.sceneObject = &ship;
-  body.position = ship.position;
   body.velocity = Vector3(0, 0, -1);
-  ship.body = &body;
-  g_objects = &ship;
-  g_bodies = &body;
+  WorldLists lists;
+  appendToWorld(lists, &ship, &body);
+  ship.next = &other;
   ShipController controller(&ship, &body);
   ChaseCamera camera(&ship, Vector3(0, 0.02, 0.07));
   StarBackground background(&camera, "no stars.bmp", 1, 1);
@@ -230,24 +205,17 @@ TEST_F(FrameTest, RotationsThenRecentringThenViewThenObjectsThenTheDisplay) {
 
   renderFrame();
   const std::vector<uint8_t> pixels = readPixels();
-  EXPECT_LT((other.drawnAt - Vector3(0, 0, 10)).length(), 1e-9) << "drawn after the re-centring";
-  EXPECT_LT((camera.forward - Vector3(-1, 0, 0)).length(), 1e-6) << "the view after the rotations";
-  EXPECT_EQ(std::vector<float>(other.modelview.m, other.modelview.m + 16),
-            std::vector<float>(camera.view.m, camera.view.m + 16));
+  EXPECT_TRUE(near(other.drawnAt, Vector3(0, 0, 10))) << "drawn after the re-centring";
+  EXPECT_TRUE(near(camera.forward, Vector3(-1, 0, 0))) << "the view after the rotations";
+  EXPECT_EQ(other.modelview, std::vector<float>(camera.view.m, camera.view.m + 16));
   EXPECT_GT(ink(pixels, kBlue), kWidth * kHeight / 2) << "the world over the backdrop";
   EXPECT_GT(ink(pixels, kWhite), 100) << "the display over the world";
   EXPECT_LT(body.position->z, 0.0) << "the world advanced";
   // The camera rides behind and above the turned ship, which was re-centred too.
-  EXPECT_LT(ship.drawnAt.length(), 1e-9);
-  EXPECT_LT((camera.eye - Vector3(0.07, 0.02, 0)).length(), 1e-6);
-  EXPECT_LT(camera.view.transformPoint(camera.eye).length(), 1e-6);
-  EXPECT_LT((camera.view.transformPoint(camera.eye + camera.forward) - Vector3(0, 0, -1)).length(),
-            1e-6);
-  g_objects = nullptr;
-  g_bodies = nullptr;
-  g_controller = nullptr;
-  g_camera = nullptr;
-  g_background = nullptr;
+  EXPECT_TRUE(near(ship.drawnAt, Vector3()));
+  EXPECT_TRUE(near(camera.eye, Vector3(0.07, 0.02, 0)));
+  EXPECT_TRUE(near(camera.view.transformPoint(camera.eye), Vector3()));
+  EXPECT_TRUE(near(camera.view.transformPoint(camera.eye + camera.forward), Vector3(0, 0, -1)));
 }
 
 }  // namespace

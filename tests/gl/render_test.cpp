@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "app/display_settings.h"
@@ -21,19 +20,15 @@
 
 namespace {
 
-using platform::testing::Failure;
+using namespace platform::testing;
 
+// Found after a longer name that begins with it; never inside another name, as
+// the empty word or as two words.
 TEST(ExtensionSearch, FindsTheNameOnlyAsAWholeWord) {
-  const char* const kVbo = "GL_ARB_vertex_buffer_object";
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"GL_EXT_a GL_ARB_vertex_buffer_object GL_EXT_b", kVbo, true},
-      {"GL_ARB_vertex_buffer_object_x GL_ARB_vertex_buffer_object", kVbo,
-       true},  // after a rejected one
-      {"GL_EXT_a GL_ARB_vertex_buffer_object_x GL_EXT_b", kVbo, false},
-      {"GL_EXT_aGL_ARB_vertex_buffer_object GL_EXT_b", kVbo, false},
-      {nullptr, kVbo, false},
-      {"GL_EXT_a  GL_EXT_b", "", false},
-      {"GL_EXT_a GL_EXT_b", "GL_EXT_a GL_EXT_b", false},
+      {"a GL_x b", "GL_x", true}, {"GL_xy GL_x", "GL_x", true}, {"a GL_xy b", "GL_x", false},
+      {"aGL_x b", "GL_x", false}, {nullptr, "GL_x", false},     {"a  b", "", false},
+      {"a b", "a b", false},
   };
   for (const auto& [list, name, found] : cases)
     EXPECT_EQ(isWordInList(list, name), found) << list << "/" << name;
@@ -50,7 +45,7 @@ std::vector<uint8_t> picture(const std::vector<Text>& texts) {
   glLoadIdentity();
   glTranslatef(0, 0, -100);
   for (const auto& [x, y, colour, text] : texts) {
-    glColor3ub(colour.r, colour.g, colour.b);
+    glColor3ubv(colour.data());
     glRasterPos2f(x, y);
     printText(text.c_str());
   }
@@ -59,26 +54,16 @@ std::vector<uint8_t> picture(const std::vector<Text>& texts) {
 }
 
 TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
-  const GLint integers[][2] = {{GL_TEXTURE_2D, 1},
-                               {GL_DEPTH_TEST, 1},
-                               {GL_COLOR_MATERIAL, 1},
-                               {GL_CULL_FACE, 1},
-                               {GL_SHADE_MODEL, GL_SMOOTH},
-                               {GL_DEPTH_FUNC, GL_LEQUAL},
-                               {GL_DOUBLEBUFFER, 1},
-                               {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
-                               {GL_MATRIX_MODE, GL_MODELVIEW}};
-  for (const auto& [name, expected] : integers) {
-    GLint value = 0;
-    glGetIntegerv(GLenum(name), &value);
-    EXPECT_EQ(value, expected) << name;
-  }
-  GLfloat clear[5];
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-  glGetFloatv(GL_DEPTH_CLEAR_VALUE, clear + 4);
-  EXPECT_EQ(std::vector<float>(clear, clear + 5), (std::vector<float>{0, 0, 0, 0.5f, 1}));
-  EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
-  EXPECT_NE(HudFont, 0u);
+  const GLenum states[][2] = {
+      {GL_TEXTURE_2D, 1},          {GL_DEPTH_TEST, 1},
+      {GL_COLOR_MATERIAL, 1},      {GL_CULL_FACE, 1},
+      {GL_SHADE_MODEL, GL_SMOOTH}, {GL_DEPTH_FUNC, GL_LEQUAL},
+      {GL_DOUBLEBUFFER, 1},        {GL_MATRIX_MODE, GL_MODELVIEW},
+      {GL_DEPTH_CLEAR_VALUE, 1},   {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
+  };
+  for (const auto& [name, expected] : states) EXPECT_EQ(glFloats(name)[0], expected) << name;
+  EXPECT_EQ(glFloats(GL_COLOR_CLEAR_VALUE, 4), (std::vector<float>{0, 0, 0, 0.5f}));
+  EXPECT_EQ(glFloats(GL_MODELVIEW_MATRIX, 16), kIdentityMatrix);
   // Mesa's software driver presents by copying: the back buffer still holds
   // the splash, slightly left of and below the centre.
   const std::vector<uint8_t> splash = readPixels();
@@ -91,11 +76,8 @@ TEST_F(GraphicsTest, LeavesTheRenderStateEveryFrameReliesOnAndShowsTheSplash) {
   for (const auto& [width, height] : {std::pair{800, 600}, {1280, 1024}}) {
     openWindow(width, height);
     ASSERT_TRUE(initGraphics());
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
-              (std::vector<GLint>{0, 0, width, height}));
-    const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
+    EXPECT_EQ(glFloats(GL_VIEWPORT, 4), (std::vector<float>{0, 0, float(width), float(height)}));
+    const std::vector<float> projection = glFloats(GL_PROJECTION_MATRIX, 16);
     EXPECT_NEAR(projection[5] / projection[0], static_cast<double>(width) / height, 1e-6);
     EXPECT_NEAR(projection[5], 1 / std::tan(22.5 * M_PI / 180), 1e-5);
   }
@@ -105,9 +87,9 @@ TEST_F(GraphicsTest, FontHeightFollowsTheDisplayWidthOnly) {
   for (const auto& [width, height] : {std::pair{800, -15}, {1024, -20}, {1366, -26}, {1920, -37}}) {
     g_display = {width, 480, 32, 60};
     buildFont();
-    EXPECT_EQ(platform::testing::lastFontRequest().height, height) << width;
-    EXPECT_EQ(platform::testing::lastFontRequest().faceName, "Agency FB");
-    EXPECT_EQ(platform::testing::liveGdiObjects(), 0u) << "the font is selected out and deleted";
+    EXPECT_EQ(lastFontRequest().height, height) << width;
+    EXPECT_EQ(lastFontRequest().faceName, "Agency FB");
+    EXPECT_EQ(liveGdiObjects(), 0u) << "the font is selected out and deleted";
   }
 }
 
@@ -115,9 +97,9 @@ TEST_F(GraphicsTest, FailsWhenThePixelFormatOrTheContextCannotBeHad) {
   for (const Failure failure :
        {Failure::PixelFormatNotSet, Failure::ContextNotCreated, Failure::ContextNotMadeCurrent}) {
     openWindow(320, 240);
-    platform::testing::forceFailure(failure);
+    forceFailure(failure);
     EXPECT_FALSE(initGraphics()) << static_cast<int>(failure);
-    platform::testing::forceFailure(failure, false);
+    forceFailure(failure, false);
     EXPECT_EQ(glGetString(GL_VERSION), nullptr) << "no context is current";
     EXPECT_EQ(HudFont, 0u) << "nothing was drawn";
   }
@@ -130,26 +112,12 @@ class HudTest : public GlContextTest {
     g_controller = &controller;
     g_vbo.supported = false;
   }
-  void TearDown() override {
-    g_controller = nullptr;
-    g_fps = 0;
-    GlContextTest::TearDown();
-  }
-
   static std::vector<std::string> lines() {
-    std::vector<std::string> texts(kHudLineCount);
-    for (int line = 0; line < kHudLineCount; ++line) {
-      char buffer[kHudLineSize];
-      formatHudLine(HudLine(line), buffer, sizeof buffer);
-      texts[line] = buffer;
-    }
+    std::vector<std::string> texts;
+    char text[kHudLineSize];
+    for (int line = 0; line < kHudLineCount; ++line, texts.push_back(text))
+      formatHudLine(HudLine(line), text, sizeof text);
     return texts;
-  }
-
-  static std::vector<uint8_t> drawn() {
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawHud();
-    return readPixels();
   }
 
   SceneObject ship;
@@ -177,42 +145,41 @@ TEST_F(HudTest, LinesFollowTheClockTheProbeAndTheShipInTheirFieldWidthsAndAreCut
   body.velocity = {1e100, 0, 0};
   body.acceleration = {0, 1e40, 0};
   for (const HudLine line : {kSpeedLine, kAccelerationLine}) {
-    char buffer[kHudLineSize + 8];
-    std::memset(buffer, '#', sizeof buffer);
-    formatHudLine(line, buffer, kHudLineSize);
-    EXPECT_EQ(std::strlen(buffer), kHudLineSize - 1);
-    EXPECT_EQ(std::string(buffer + kHudLineSize, 8), "########");
+    std::string text(kHudLineSize + 8, '#');
+    formatHudLine(line, text.data(), kHudLineSize);
+    EXPECT_EQ(text.find('\0'), kHudLineSize - 1);
+    EXPECT_EQ(text.substr(kHudLineSize), "########");
   }
 }
 
 // Each line at its own place and in its colour; at five to four the left
 // column falls outside the view.
 TEST_F(HudTest, EachLineStandsAtItsPlaceInItsColourAndAtFiveToFourOnlyTheRightColumnShows) {
-  const float places[kHudLineCount][2] = {{-54, 38}, {-54, 35}, {33, 38}, {33, 35},
-                                          {33, 32},  {33, 29},  {33, 26}};
   for (const bool supported : {false, true}) {
     g_vbo.supported = supported;
-    std::vector<Text> expected;
-    for (int line = 0; line < kHudLineCount; ++line)
-      expected.push_back({places[line][0], places[line][1],
-                          line != kBufferObjectLine ? kWhite
-                          : supported               ? kGreen
-                                                    : kRed,
-                          lines()[line]});
-    const std::vector<uint8_t> wanted = picture(expected);
-    EXPECT_TRUE(drawn() == wanted) << supported;  // drawn last, for the state it leaves
+    const std::vector<std::string> text = lines();
+    const Colour probe = supported ? kGreen : kRed;
+    const std::vector<Text> places = {
+        {-54, 38, kWhite, text[0]}, {-54, 35, probe, text[1]}, {33, 38, kWhite, text[2]},
+        {33, 35, kWhite, text[3]},  {33, 32, kWhite, text[4]}, {33, 29, kWhite, text[5]},
+        {33, 26, kWhite, text[6]},
+    };
+    const std::vector<uint8_t> wanted = picture(places);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawHud();  // last, for the state it leaves
+    EXPECT_TRUE(readPixels() == wanted) << supported;
   }
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_TEXTURE_2D));
-  GLfloat colour[4];
-  glGetFloatv(GL_CURRENT_COLOR, colour);
-  EXPECT_EQ(colour[0] + colour[1] + colour[2] + colour[3], 4.0f) << "white is left current";
+  EXPECT_EQ(glFloats(GL_CURRENT_COLOR, 4), std::vector<float>(4, 1)) << "white is left current";
 
   glViewport(0, 0, 750, 600);  // 1.25, as 1280 x 1024
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(45.0, 1.25, 0.01f, 1500000.0);
   glMatrixMode(GL_MODELVIEW);
-  const std::vector<uint8_t> pixels = drawn();
+  glClear(GL_COLOR_BUFFER_BIT);
+  drawHud();
+  const std::vector<uint8_t> pixels = readPixels();
   EXPECT_EQ(ink(pixels, kGreen) + ink(pixels, kWhite, 0, 375), 0);
   EXPECT_GT(ink(pixels, kWhite, 375), 0);
 }

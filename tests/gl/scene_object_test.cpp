@@ -15,6 +15,7 @@
 
 namespace {
 
+using namespace platform::testing;
 using SceneObjectTest = GlContextTest;
 
 // Where the orientation takes the object's own axes, rounded to whole numbers.
@@ -25,16 +26,11 @@ std::vector<int> axesOf(const SceneObject& object) {
   return columns;
 }
 
-bool near(const Vector3& actual, const Vector3& expected) {
-  return (actual - expected).length() < 1e-6;
-}
-
 TEST_F(SceneObjectTest,
        RotationsTurnAboutOwnAxesXThenYAndAccumulateBeginDrawPlacesAndRefreshesTheAxes) {
   SceneObject object;
   *object.position = Vector3(1, 2, 3);
-  object.rotationX = 90;
-  object.rotationY = 90;
+  object.rotationX = object.rotationY = 90;
   object.applyRotations();
   // Rx(90) Ry(90) takes x to y, y to z and z to x.
   EXPECT_EQ(axesOf(object), (std::vector<int>{0, 1, 0, 0, 0, 1, 1, 0, 0}));
@@ -56,10 +52,8 @@ TEST_F(SceneObjectTest,
   object.applyRotations();  // then Rx(90) after them: x to y, y to x, z to -z
   EXPECT_EQ(axesOf(object), (std::vector<int>{0, 1, 0, 1, 0, 0, 0, 0, -1}));
   // The matrix mode stays the modelview and the stack is left as it was.
-  GLint mode = 0, depth = 0;
-  glGetIntegerv(GL_MATRIX_MODE, &mode);
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-  EXPECT_EQ(std::pair(mode, depth), std::pair(GLint(GL_MODELVIEW), 1));
+  EXPECT_EQ(glFloats(GL_MATRIX_MODE)[0], GL_MODELVIEW);
+  EXPECT_EQ(glFloats(GL_MODELVIEW_STACK_DEPTH)[0], 1);
 }
 
 TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
@@ -67,25 +61,23 @@ TEST_F(SceneObjectTest, LoadTextureMakesALinearTextureBottomRowFirstOrNone) {
   // Bottom row red, green; top row blue, white (stored blue, green, red).
   const std::vector<uint8_t> pixels = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
   object.loadTexture(writeTemporaryFile("2x2.bmp", infoBitmap({2, 2}, {}, pixels)).c_str());
-  GLint state[3] = {};
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &state[0]);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &state[1]);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &state[2]);
-  EXPECT_EQ(std::vector<GLint>(state, state + 3),
-            (std::vector<GLint>{object.texture, GL_LINEAR, GL_LINEAR}));
+  EXPECT_EQ(glFloats(GL_TEXTURE_BINDING_2D)[0], object.texture);
+  GLint filters[2];
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[0]);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[1]);
+  EXPECT_EQ(std::pair(filters[0], filters[1]), std::pair(GL_LINEAR, GL_LINEAR));
   std::vector<uint8_t> texels(2 * 2 * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
   EXPECT_EQ(texels, (std::vector<uint8_t>{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}));
-  EXPECT_TRUE(platform::testing::capturedMessageBoxes().empty());
+  EXPECT_TRUE(capturedMessageBoxes().empty());
 
   SceneObject unloaded;
   const std::string missing = temporaryPath("missing.bmp");
   unloaded.loadTexture(missing.c_str());
   EXPECT_EQ(unloaded.texture, -1);
-  ASSERT_EQ(platform::testing::capturedMessageBoxes().size(), 1u);
-  EXPECT_EQ(platform::testing::capturedMessageBoxes()[0].text,
-            "Failed to open DIB file " + missing + ".\n");
+  ASSERT_EQ(capturedMessageBoxes().size(), 1u);
+  EXPECT_EQ(capturedMessageBoxes()[0].text, "Failed to open DIB file " + missing + ".\n");
 }
 
 // A picture of four coloured quarters, stored blue, green, red.
@@ -109,9 +101,8 @@ class StarBackgroundTest : public GlContextTest {
 TEST_F(StarBackgroundTest,
        YawAndPitchScrollTheStarsAHundredthPerDegreeEachWrappingFromAboveAtItsOwnRepeat) {
   StarBackground stars = background(1, 2);
-  const struct {
-    float pitch, yaw, roll, fromU, fromV, u, v;
-  } steps[] = {
+  // Pitch, yaw and roll; the offsets before; the offsets after.
+  const float steps[][7] = {
       {0, 5, 0, 0, 0, -0.05f, 0},
       {-5, 0, 30, -0.05f, 0, -0.05f, 0.05f},  // roll does not scroll
       {0, -3, 0, 0.98f, 0, 0.01f, 0},         // drawn at 1.01, then wrapped
@@ -119,13 +110,12 @@ TEST_F(StarBackgroundTest,
       {-50, -50, 0, 0.5f, 1.5f, 0, 0},  // reaching the repeat wraps
       {0, 0, 0, -0.5f, 1, -0.5f, 1},
   };
-  for (const auto& step : steps) {
-    ship_.rotationX = step.pitch, ship_.rotationY = step.yaw, ship_.rotationZ = step.roll;
-    stars.offsetU = step.fromU;
-    stars.offsetV = step.fromV;
+  for (const auto& [pitch, yaw, roll, fromU, fromV, u, v] : steps) {
+    ship_.rotationX = pitch, ship_.rotationY = yaw, ship_.rotationZ = roll;
+    stars.offsetU = fromU, stars.offsetV = fromV;
     stars.draw();
-    EXPECT_NEAR(stars.offsetU, step.u, 1e-6f) << step.yaw;
-    EXPECT_NEAR(stars.offsetV, step.v, 1e-6f) << step.pitch;
+    EXPECT_NEAR(stars.offsetU, u, 1e-6f) << yaw;
+    EXPECT_NEAR(stars.offsetV, v, 1e-6f) << pitch;
   }
 }
 
@@ -133,27 +123,24 @@ TEST_F(StarBackgroundTest,
 // each axis's own repeat count from the top left corner, falls in.
 TEST_F(StarBackgroundTest, EachAxisRepeatsThePictureItsOwnNumberOfTimesFromTheTopLeft) {
   StarBackground stars = background(2, 3);
-  const std::vector<float> projection = glMatrix(GL_PROJECTION_MATRIX);
+  const std::vector<float> projection = glFloats(GL_PROJECTION_MATRIX, 16);
   glTranslatef(1.0f, 2.0f, 3.0f);
   stars.draw();
   const std::vector<uint8_t> frame = readPixels();
   for (int i = 0; i < 64; ++i) {  // eight by eight points, none near a quarter's edge
     const double fx = (i % 8 + 0.5) / 8, fy = (i / 8 + 0.5) / 8;
     const uint8_t* stored = kQuarters[int(fy * 3.0 * 2) % 2][int(fx * 2.0 * 2) % 2];
-    const uint8_t* shown =
-        &frame[(size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3];
-    EXPECT_EQ(std::vector<int>(shown, shown + 3),
-              (std::vector<int>{stored[2], stored[1], stored[0]}))
-        << fx << ", " << fy;
+    const size_t at = (size_t(kHeight - 1 - int(fy * kHeight)) * kWidth + int(fx * kWidth)) * 3;
+    const Colour shown{frame[at], frame[at + 1], frame[at + 2]};
+    EXPECT_EQ(shown, (Colour{stored[2], stored[1], stored[0]})) << fx << ", " << fy;
   }
-  EXPECT_EQ(glMatrix(GL_PROJECTION_MATRIX), projection);
-  EXPECT_EQ(glMatrix(GL_MODELVIEW_MATRIX), kIdentityMatrix);
-  GLint mode = 0, wrapS = 0, wrapT = 0;
-  glGetIntegerv(GL_MATRIX_MODE, &mode);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-  EXPECT_EQ(std::vector<GLint>({mode, wrapS, wrapT}),
-            std::vector<GLint>({GL_MODELVIEW, GL_CLAMP, GL_CLAMP}));
+  EXPECT_EQ(glFloats(GL_PROJECTION_MATRIX, 16), projection);
+  EXPECT_EQ(glFloats(GL_MODELVIEW_MATRIX, 16), kIdentityMatrix);
+  EXPECT_EQ(glFloats(GL_MATRIX_MODE)[0], GL_MODELVIEW);
+  GLint wraps[2];
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wraps[0]);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wraps[1]);
+  EXPECT_EQ(std::pair(wraps[0], wraps[1]), std::pair(GL_CLAMP, GL_CLAMP));
 
   // Without a picture the sky is cleared black over what the last frame left.
   StarBackground none(&camera_, temporaryPath("none.bmp").c_str(), 1.0f, 1.0f);

@@ -7,8 +7,6 @@
 #include "render/font.h"
 #include "render/graphics.h"
 
-const std::vector<float> kIdentityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-
 std::vector<uint8_t> readPixels() {
   std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -16,18 +14,18 @@ std::vector<uint8_t> readPixels() {
   return pixels;
 }
 
-std::vector<float> glMatrix(unsigned int which) {
-  std::vector<float> matrix(16);
-  glGetFloatv(which, matrix.data());
-  return matrix;
+std::vector<float> glFloats(unsigned int name, int count) {
+  std::vector<float> values(16);  // as many as any name holds
+  glGetFloatv(name, values.data());
+  values.resize(size_t(count));
+  return values;
 }
 
 int ink(const std::vector<uint8_t>& pixels, Colour colour, int left, int right) {
   int count = 0;
   for (size_t k = 0; k < pixels.size(); k += 3) {
     const int x = int(k / 3 % kWidth);
-    count += x >= left && x < right && pixels[k] == colour.r && pixels[k + 1] == colour.g &&
-             pixels[k + 2] == colour.b;
+    count += x >= left && x < right && Colour{pixels[k], pixels[k + 1], pixels[k + 2]} == colour;
   }
   return count;
 }
@@ -40,13 +38,10 @@ void GlContextTest::openWindow(int width, int height) {
 }
 
 void GlContextTest::closeWindow() {
-  if (g_glContext) {
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(g_glContext);
-  }
+  wglMakeCurrent(nullptr, nullptr);
+  wglDeleteContext(g_glContext);  // refuses a null context
   g_glContext = nullptr;
   g_deviceContext = nullptr;
-  g_window = nullptr;
   g_vbo = VboSupport{};
   HudFont = 0;
   window_.reset();
