@@ -8,7 +8,6 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include "tests/e2e/hud_layout.h"
 #include "tests/e2e/program.h"
@@ -17,8 +16,7 @@
 namespace e2e {
 namespace {
 
-using std::chrono::milliseconds;
-using std::chrono::seconds;
+using namespace std::chrono_literals;
 
 constexpr int kWidth = 800, kHeight = 600;
 
@@ -76,19 +74,15 @@ int gridShipsSeen(const Image& frame) {
   return seen;
 }
 
-class Run : public ::testing::Test {
- protected:
-  void SetUp() override { stage.requestMode(kWidth, kHeight); }
-
+struct Run : ::testing::Test {
+  Run() { stage.requestMode(kWidth, kHeight); }
   Stage stage;
   Screen screen;
-  std::unique_ptr<Program> program;
 };
 
 TEST_F(Run, Flight) {
-  program = std::make_unique<Program>(stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
-      << program->errorOutput();
+  Program program(stage);
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, 60s)) << program.errorOutput();
 
   const Image start = screen.grab();
   start.savePng(screenshotPath("flight"));
@@ -108,7 +102,7 @@ TEST_F(Run, Flight) {
   for (const auto& input : inputs) {
     const Image before = screen.grab();
     xdotool(input.press);
-    EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, seconds(20)))
+    EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, 20s))
         << input.press;
     if (*input.release) xdotool(input.release);
   }
@@ -118,12 +112,11 @@ TEST_F(Run, Flight) {
   xdotool("mousedown 1");
   for (int k = 0; k < 10; ++k) xdotool("mousemove_relative -- 30 -10 sleep 0.05");
   const Image first = screen.grab();
-  EXPECT_TRUE(
-      waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, seconds(20)))
+  EXPECT_TRUE(waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, 20s))
       << "not turning";
   xdotool("mouseup 1");
 
-  EXPECT_EQ(program->endBy("Escape"), 0) << program->errorOutput();
+  EXPECT_EQ(program.endBy("Escape"), 0) << program.errorOutput();
   EXPECT_EQ(screen.mode().first, 1024) << "the desktop mode is back";
 }
 
@@ -144,31 +137,29 @@ TEST_F(Run, DamagedModelsAndAMissingTexture) {
     stage.replace(file, bytes);
   }
   stage.omit("tex_kesh.bmp");
-  program = std::make_unique<Program>(stage);
-  const unsigned long box = screen.findWindow("Error", seconds(60));
-  ASSERT_NE(box, 0u) << program->errorOutput();
+  Program program(stage);
+  const unsigned long box = screen.findWindow("Error", 60s);
+  ASSERT_NE(box, 0u) << program.errorOutput();
   Image splash;
-  EXPECT_TRUE(
-      waitFor([&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); },
-              seconds(10)));
+  EXPECT_TRUE(waitFor(
+      [&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); }, 10s));
   splash.savePng(screenshotPath("missing-texture"));
-  EXPECT_NE(program->errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"),
+  EXPECT_NE(program.errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"),
             std::string::npos);
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
-  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
-      << program->errorOutput();
+  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error"); }, 30s));
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, 60s)) << program.errorOutput();
   const Image frame = screen.grab();
   frame.savePng(screenshotPath("damaged-models"));
   EXPECT_TRUE(showsStars(frame));
-  EXPECT_EQ(program->endBy("alt+F4"), 0) << program->errorOutput();
+  EXPECT_EQ(program.endBy("alt+F4"), 0) << program.errorOutput();
 }
 
 // That it opens no window, the window's own test shows.
 TEST_F(Run, AModeTheDisplayLacksEndsWithCodeOne) {
   stage.requestMode(1234, 567);
-  program = std::make_unique<Program>(stage);
-  EXPECT_EQ(program->waitForExit(seconds(30)), 1) << program->errorOutput();
+  Program program(stage);
+  EXPECT_EQ(program.waitForExit(30s), 1) << program.errorOutput();
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 
 #include "tests/support/xdotool.h"
 
+typedef struct _XDisplay Display;  // Xlib's connection
+
 namespace e2e {
 
 struct Image {
@@ -96,18 +98,13 @@ class Program {
   std::string errorFile_;
 };
 
-// The X display the tests run on; or, given extra Xvfb arguments (such as
-// "-extension GLX"), a display of the test's own, started by
-// scripts/with-display.sh, which the programs started while it lives use; or
-// one that a session command starts, which runs the command put after it there
-// (tests/desktop/session.sh).
+// The X display the tests run on; or, given a session command, a display of
+// the test's own that the command starts and keeps while this lives:
+// scripts/with-display.sh, or tests/desktop/session.sh, which runs the command
+// put after it there.
 class Screen {
  public:
-  explicit Screen(const std::string& xvfbArguments = "");
-  struct Session {
-    std::string command;
-  };
-  explicit Screen(const Session& session);
+  explicit Screen(const std::string& session = "");
   ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -117,14 +114,14 @@ class Screen {
   Image grab(int x0, int y0, int x1, int y1) const;
   std::pair<int, int> mode() const;  // the display mode: the screen's size
   // The window of that exact name, or 0; waits up to the limit for it.
-  unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
+  unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit = {}) const;
   // Where the window shows, as "800x600+0+0"; empty while it is not viewable.
   std::string geometry(unsigned long window) const;
 
  private:
   FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
-  void* display_ = nullptr;
+  Display* display_ = nullptr;
 };
 
 // Where a screenshot of that name goes, for a person to look at.

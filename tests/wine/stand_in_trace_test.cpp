@@ -15,17 +15,16 @@
 namespace e2e {
 namespace {
 
-using std::chrono::seconds;
-using namespace std::string_literals;
+using namespace std::literals;
 
 // Start-up, the focus away and back, A pressed and released, Alt+F4.
 std::string runTrace(const std::vector<std::string>& command) {
   Stage stage;
   Screen screen;
   Program program(stage, command, stage.dataDir());
-  const bool ready = waitFor(
-      [&] { return program.errorOutput().find("\nready") != std::string::npos; }, seconds(60));
-  const unsigned long window = screen.findWindow("Message trace", seconds(5));
+  const bool ready =
+      waitFor([&] { return program.errorOutput().find("\nready") != std::string::npos; }, 60s);
+  const unsigned long window = screen.findWindow("Message trace", 5s);
   if (!ready || !window) return "not started\n" + program.errorOutput();
   // Back by a click as well: Wine takes the focus back to its unmanaged
   // window only from the pointer.
@@ -34,7 +33,7 @@ std::string runTrace(const std::vector<std::string>& command) {
                                   "mousemove 200 200 click 1"s, "keydown a sleep 0.2 keyup a"s,
                                   focus, "keydown alt+F4 sleep 0.2 keyup alt+F4"s})
     xdotool(step + " sleep 0.5");
-  program.waitForExit(seconds(30));
+  program.waitForExit(30s);
   return program.errorOutput();
 }
 

@@ -11,8 +11,7 @@
 namespace e2e {
 namespace {
 
-using std::chrono::milliseconds;
-using std::chrono::seconds;
+using namespace std::chrono_literals;
 
 // On a Wine server of its own, which takes the desktop's mode as it finds it,
 // the registry file goes into the test run's Wine prefix; then the program.
@@ -35,17 +34,16 @@ TEST(Wine,
   stage.requestMode(640, 480);
   stage.omit("tex_kesh.bmp");
   Program program = startUnderWine(stage);
-  const unsigned long box = screen.findWindow("Error", seconds(60));
+  const unsigned long box = screen.findWindow("Error", 60s);
   ASSERT_NE(box, 0u) << program.errorOutput();
   screen.grab().savePng(screenshotPath("wine-missing-texture"));
   EXPECT_EQ(screen.mode().first, 640);
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
-  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
-      << program.errorOutput();
+  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error"); }, 30s));
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, 60s)) << program.errorOutput();
   screen.grab().savePng(screenshotPath("wine-flight"));
   // The keys go where the focus is, which must be the window they close.
-  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
+  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", 5s)));
   EXPECT_EQ(program.endBy("alt+F4"), 0) << program.errorOutput();
   EXPECT_EQ(screen.mode().first, desktop);
 }
@@ -58,15 +56,14 @@ TEST(Wine, AModeTheDisplayLacksEndsWithOneAndHeldEscapeWithZero) {
   Stage refused;
   refused.requestMode(1234, 567);
   Program program = startUnderWine(refused);
-  EXPECT_EQ(program.waitForExit(seconds(60)), 1) << program.errorOutput();
+  EXPECT_EQ(program.waitForExit(60s), 1) << program.errorOutput();
   EXPECT_EQ(screen.mode().first, desktop);
 
   Stage stage;
   stage.requestMode(800, 600);
   Program flying = startUnderWine(stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
-      << flying.errorOutput();
-  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", seconds(5))));
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, 60s)) << flying.errorOutput();
+  xdotool("windowfocus --sync " + std::to_string(screen.findWindow("Orbitrand", 5s)));
   EXPECT_EQ(flying.endBy("Escape"), 0) << flying.errorOutput();
 }
 
