@@ -14,8 +14,6 @@
 namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 int panelPixels(const Image& s) {
   return s.count(0, 0, s.width, s.height,
                  [](const uint8_t* p) { return p[0] > 200 && p[1] < 80 && p[2] > 200; });

@@ -9,7 +9,6 @@
 #include "tests/e2e/program.h"
 
 using namespace e2e;
-using namespace std::chrono_literals;
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each sentence as it happens, also into a pipe

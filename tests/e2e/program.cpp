@@ -114,7 +114,7 @@ int Program::waitForExit(std::chrono::milliseconds limit) {
 
 int Program::endBy(const std::string& keys) {
   xdotool("keydown " + keys);
-  waitForExit(std::chrono::seconds(30));
+  waitForExit(30s);
   xdotool("keyup " + keys);
   return exitCode_;
 }
@@ -163,8 +163,7 @@ Screen::Screen(const std::string& session) {
                                 ".new && mv " + name + ".new " + name + "; exec cat >/dev/null'";
     ownDisplay_ = popen(command.c_str(), "we");
     std::string display;
-    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; },
-            std::chrono::seconds(60));
+    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, 60s);
     fs::remove(name);
     if (display.empty()) throw std::runtime_error("the display did not start: " + session);
     setenv("DISPLAY", display.c_str(), 1);
@@ -194,7 +193,7 @@ Image Screen::grab() const {
 }
 
 Image Screen::grab(int x0, int y0, int x1, int y1) const {
-  for (int tries = 0; tries < 500; ++tries, pause(std::chrono::milliseconds(10))) {
+  for (int tries = 0; tries < 500; ++tries, pause(10ms)) {
     xRequestFailed = false;
     XImage* x =
         XGetImage(display_, DefaultRootWindow(display_), x0, y0, static_cast<unsigned>(x1 - x0),

@@ -1,6 +1,5 @@
-// The message trace (tools/message_trace.cpp) run on the stand-in and under
-// Wine through the same steps. Where the two differ in what Orbitrand could
-// notice, the stand-in is wrong.
+// The message trace (tools/message_trace.cpp) run on the stand-in and under Wine through the same
+// steps. Where the two differ in what Orbitrand could notice, the stand-in is wrong.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +13,6 @@
 
 namespace e2e {
 namespace {
-
-using namespace std::literals;
 
 // Start-up, the focus away and back, A pressed and released, Alt+F4.
 std::string runTrace(const std::vector<std::string>& command) {
@@ -37,11 +34,10 @@ std::string runTrace(const std::vector<std::string>& command) {
   return program.errorOutput();
 }
 
-// The lines that Orbitrand could tell apart: what the calls return, and the
-// messages its window procedure acts on, and the window's end. WM_SETCURSOR
-// is left out, as when it comes depends on the pointer's path; the messages
-// it leaves to DefWindowProcA (activation, focus, characters, sizing,
-// painting) differ between the two and cannot matter to it.
+// The lines that Orbitrand could tell apart: what the calls return, and the messages its window
+// procedure acts on, and the window's end. WM_SETCURSOR is left out, as when it comes depends on
+// the pointer's path; the messages it leaves to DefWindowProcA (activation, focus, characters,
+// sizing, painting) differ between the two and cannot matter to it.
 std::string noticeable(const std::string& trace) {
   static const std::regex unnoticed(
       "0x.*|WM_(?!(ACTIVATEAPP|KEYDOWN|SYSKEYDOWN|CLOSE|DESTROY)( |$)).*");
