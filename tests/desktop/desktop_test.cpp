@@ -14,8 +14,6 @@
 namespace e2e {
 namespace {
 
-using std::chrono::seconds;
-
 int panelPixels(const Image& s) {
   return s.count(0, 0, s.width, s.height,
                  [](const uint8_t* p) { return p[0] > 200 && p[1] < 80 && p[2] > 200; });
@@ -32,8 +30,7 @@ int logged(const std::string& log, const char* request) {
   return lines;
 }
 
-class OnDesktop : public ::testing::TestWithParam<std::string> {
-};  // session.sh's name of the desktop
+struct OnDesktop : ::testing::TestWithParam<std::string> {};  // session.sh's name of the desktop
 
 TEST_P(OnDesktop, FullScreenAboveEveryPanelAtStartAndAfterTheReturn) {
   const bool wayland = GetParam() == "mutter_wayland",
@@ -41,12 +38,11 @@ TEST_P(OnDesktop, FullScreenAboveEveryPanelAtStartAndAfterTheReturn) {
   Stage stage;
   stage.requestMode(800, 600);
   const std::string log = stage.configDir() + "/protocol.log";
-  Screen screen(Screen::Session{"ORBITRAND_PROTOCOL_LOG=" + log +
-                                " " ORBITRAND_DESKTOP_SESSION " " + GetParam()});
-  ASSERT_TRUE(!panel || waitFor([&] { return panelPixels(screen.grab()) > 0; }, seconds(30)));
+  Screen screen("ORBITRAND_PROTOCOL_LOG=" + log + " " ORBITRAND_DESKTOP_SESSION " " + GetParam());
+  ASSERT_TRUE(!panel || waitFor([&] { return panelPixels(screen.grab()) > 0; }, 30s));
   const auto desktopMode = screen.mode();
   Program program(stage);
-  const unsigned long window = screen.findWindow("Orbitrand", seconds(60));
+  const unsigned long window = screen.findWindow("Orbitrand", 60s);
   auto fullScreen = [&](int scalings) {
     if (screen.geometry(window) != "800x600+0+0") return false;
     if (wayland) return logged(log, kScaled) == scalings;
@@ -56,13 +52,12 @@ TEST_P(OnDesktop, FullScreenAboveEveryPanelAtStartAndAfterTheReturn) {
   auto desktopModeBack = [&](int scalingsEnded) {
     return wayland ? logged(log, kUnscaled) == scalingsEnded : screen.mode() == desktopMode;
   };
-  EXPECT_TRUE(waitFor([&] { return fullScreen(1); }, seconds(60)))
+  EXPECT_TRUE(waitFor([&] { return fullScreen(1); }, 60s))
       << screen.geometry(window) << program.errorOutput();
   xdotool("search --name '^Another application$' windowactivate --sync");
-  EXPECT_TRUE(
-      waitFor([&] { return desktopModeBack(1) && !screen.geometry(window).empty(); }, seconds(20)));
+  EXPECT_TRUE(waitFor([&] { return desktopModeBack(1) && !screen.geometry(window).empty(); }, 20s));
   xdotool("search --name '^Orbitrand$' windowactivate --sync");
-  EXPECT_TRUE(waitFor([&] { return fullScreen(2); }, seconds(20))) << screen.geometry(window);
+  EXPECT_TRUE(waitFor([&] { return fullScreen(2); }, 20s)) << screen.geometry(window);
   EXPECT_EQ(program.endBy("Escape"), 0) << program.errorOutput();  // Escape is polled by the frames
   EXPECT_TRUE(desktopModeBack(2));
 }
@@ -75,19 +70,18 @@ INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
 // The program ends at once, saying why in one line, and its guard ends too.
 TEST(XServer, GoingAwayEndsTheProgramAndItsGuardWithinASecondWithOneLineSayingWhy) {
   Stage stage;
-  std::optional<Screen> screen(std::in_place, Screen::Session{ORBITRAND_WITH_DISPLAY});
+  std::optional<Screen> screen(std::in_place, ORBITRAND_WITH_DISPLAY);
   Program program(stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen->grab()); }, seconds(60)))
-      << program.errorOutput();
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen->grab()); }, 60s)) << program.errorOutput();
   const std::string pid = std::to_string(program.pid()), display = std::getenv("DISPLAY");
   std::string guard, state;
   ASSERT_TRUE(std::ifstream("/proc/" + pid + "/task/" + pid + "/children") >> guard);
   screen.reset();  // the session ends
-  EXPECT_EQ(program.waitForExit(seconds(1)), 4);
+  EXPECT_EQ(program.waitForExit(1s), 4);
   auto ended = [&] {
     return !(std::ifstream("/proc/" + guard + "/stat") >> state >> state >> state) || state == "Z";
   };
-  EXPECT_TRUE(waitFor(ended, seconds(1)));
+  EXPECT_TRUE(waitFor(ended, 1s));
   EXPECT_EQ(program.errorOutput(),
             "orbitrand: the X server of display " + display + " went away; ending.\n");
 }

@@ -9,7 +9,6 @@
 #include "tests/e2e/program.h"
 
 using namespace e2e;
-using std::chrono::seconds;
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each sentence as it happens, also into a pipe
@@ -19,7 +18,7 @@ int main(int argc, char** argv) {
   std::puts("Starting Orbitrand full-screen at 800 x 600.");
   // The built program, or the launcher named on the command line.
   Program program = argc > 1 ? Program(stage, {argv[1]}, stage.configDir()) : Program(stage);
-  if (!waitFor([&] { return showsFrames(screen.grab()); }, seconds(90))) {
+  if (!waitFor([&] { return showsFrames(screen.grab()); }, 90s)) {
     std::printf("Orbitrand showed no frames:\n%s", program.errorOutput().c_str());
     return 1;
   }

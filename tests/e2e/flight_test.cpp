@@ -1,14 +1,12 @@
-// The built program as a user runs it, under a virtual X display with real
-// input events: one flight through start-up, keys, steering and Escape, and
-// short runs for each way a start can go wrong. Every check waits for a state
-// that lasts, never for a moment.
+// The built program as a user runs it, under a virtual X display with real input events: one flight
+// through start-up, keys, steering and Escape, and short runs for each way a start can go wrong.
+// Every check waits for a state that lasts, never for a moment.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include "tests/e2e/hud_layout.h"
 #include "tests/e2e/program.h"
@@ -16,9 +14,6 @@
 
 namespace e2e {
 namespace {
-
-using std::chrono::milliseconds;
-using std::chrono::seconds;
 
 constexpr int kWidth = 800, kHeight = 600;
 
@@ -57,47 +52,38 @@ int starFieldDifferences(const Image& a, const Image& b) {
 // How many of the 49 grid ships show where the chase camera, 0.02 above and
 // 0.07 behind the player, sees them: 10 units ahead, half a unit apart.
 int gridShipsSeen(const Image& frame) {
-  const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0), aspect = double(kWidth) / kHeight,
-               depth = 10.07;
+  const double pixelsPerUnit = kHeight / 2.0 / std::tan(22.5 * M_PI / 180.0) / 10.07;
   auto differs = [](const uint8_t* a, const uint8_t* b) {
     return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 60;
   };
   int seen = 0;
   for (int ship = 0; ship < 49; ++ship) {
-    const int x = int((1.0 + focal / aspect * ((3 - ship % 7) / 2.0) / depth) / 2.0 * kWidth);
-    const int y = int((1.0 - focal * ((3 - ship / 7) / 2.0 - 0.02) / depth) / 2.0 * kHeight);
-    bool speck = false;
-    for (int d = 0; d < 25 && !speck; ++d) {
-      const uint8_t* p = frame.at(x + d % 5 - 2, y + d / 5 - 2);
-      speck = differs(p, frame.at(x - 8, y)) && differs(p, frame.at(x + 8, y));
-    }
-    seen += speck;
+    const int x = int(kWidth / 2.0 + pixelsPerUnit * (3 - ship % 7) / 2.0);
+    const int y = int(kHeight / 2.0 - pixelsPerUnit * ((3 - ship / 7) / 2.0 - 0.02));
+    seen += frame.count(x - 2, y - 2, x + 3, y + 3, [&](const uint8_t* p) {
+      return differs(p, frame.at(x - 8, y)) && differs(p, frame.at(x + 8, y));
+    }) > 0;
   }
   return seen;
 }
 
-class Run : public ::testing::Test {
- protected:
-  void SetUp() override { stage.requestMode(kWidth, kHeight); }
-
+struct Run : ::testing::Test {
+  Run() { stage.requestMode(kWidth, kHeight); }
   Stage stage;
   Screen screen;
-  std::unique_ptr<Program> program;
 };
 
 TEST_F(Run, Flight) {
-  program = std::make_unique<Program>(stage);
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
-      << program->errorOutput();
+  Program program(stage);
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, 60s)) << program.errorOutput();
 
   const Image start = screen.grab();
   start.savePng(screenshotPath("flight"));
   EXPECT_TRUE(showsStars(start));
   EXPECT_GE(gridShipsSeen(start), 40);  // where the chase camera sees them
-  // Thrust changes the acceleration, a held key the power, a pressed one the
-  // thruster or the mode (the window procedure's own test goes through every
-  // key). Each input is held until a frame shows it, however slow the frames
-  // are, so that the next starts from its result.
+  // Thrust changes the acceleration, a held key the power, a pressed one the thruster or the mode
+  // (the window procedure's own test goes through every key). Each input is held until a frame
+  // shows it, however slow the frames are, so that the next starts from its result.
   const struct {
     const char *press, *release;
     HudLine line;
@@ -108,7 +94,7 @@ TEST_F(Run, Flight) {
   for (const auto& input : inputs) {
     const Image before = screen.grab();
     xdotool(input.press);
-    EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, seconds(20)))
+    EXPECT_TRUE(waitFor([&] { return !sameLine(before, screen.grab(), input.line); }, 20s))
         << input.press;
     if (*input.release) xdotool(input.release);
   }
@@ -118,19 +104,17 @@ TEST_F(Run, Flight) {
   xdotool("mousedown 1");
   for (int k = 0; k < 10; ++k) xdotool("mousemove_relative -- 30 -10 sleep 0.05");
   const Image first = screen.grab();
-  EXPECT_TRUE(
-      waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, seconds(20)))
+  EXPECT_TRUE(waitFor([&] { return starFieldDifferences(first, screen.grab()) > 1000; }, 20s))
       << "not turning";
   xdotool("mouseup 1");
 
-  EXPECT_EQ(program->endBy("Escape"), 0) << program->errorOutput();
+  EXPECT_EQ(program.endBy("Escape"), 0) << program.errorOutput();
   EXPECT_EQ(screen.mode().first, 1024) << "the desktop mode is back";
 }
 
-// Every model file damaged in a way that, read unchecked, crashes lib3ds or
-// keeps it busy for minutes, and the player's texture missing: its error is
-// shown over the splash, which stays while the box holds up the scene
-// set-up; the rest is drawn once it is dismissed, and Alt+F4 ends the run.
+// Every model file damaged in a way that, read unchecked, crashes lib3ds or keeps it busy for
+// minutes, and the player's texture missing: its error shows over the splash, which stays while the
+// box holds up the scene set-up; the rest is drawn once it is dismissed, and Alt+F4 ends the run.
 TEST_F(Run, DamagedModelsAndAMissingTexture) {
   const std::pair<const char*, const char*> models[] = {
       {"kesh.3ds", "a face index equal to the point count"},
@@ -144,31 +128,29 @@ TEST_F(Run, DamagedModelsAndAMissingTexture) {
     stage.replace(file, bytes);
   }
   stage.omit("tex_kesh.bmp");
-  program = std::make_unique<Program>(stage);
-  const unsigned long box = screen.findWindow("Error", seconds(60));
-  ASSERT_NE(box, 0u) << program->errorOutput();
+  Program program(stage);
+  const unsigned long box = screen.findWindow("Error", 60s);
+  ASSERT_NE(box, 0u) << program.errorOutput();
   Image splash;
-  EXPECT_TRUE(
-      waitFor([&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); },
-              seconds(10)));
+  EXPECT_TRUE(waitFor(
+      [&] { return (splash = screen.grab()).width == kWidth && showsSplash(splash); }, 10s));
   splash.savePng(screenshotPath("missing-texture"));
-  EXPECT_NE(program->errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"),
+  EXPECT_NE(program.errorOutput().find("Failed to open DIB file tex_kesh.bmp.\n"),
             std::string::npos);
   xdotool("windowfocus --sync " + std::to_string(box) + " key Return");
-  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error", milliseconds(0)); }, seconds(30)));
-  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, seconds(60)))
-      << program->errorOutput();
+  EXPECT_TRUE(waitFor([&] { return !screen.findWindow("Error"); }, 30s));
+  ASSERT_TRUE(waitFor([&] { return showsFrames(screen.grab()); }, 60s)) << program.errorOutput();
   const Image frame = screen.grab();
   frame.savePng(screenshotPath("damaged-models"));
   EXPECT_TRUE(showsStars(frame));
-  EXPECT_EQ(program->endBy("alt+F4"), 0) << program->errorOutput();
+  EXPECT_EQ(program.endBy("alt+F4"), 0) << program.errorOutput();
 }
 
 // That it opens no window, the window's own test shows.
 TEST_F(Run, AModeTheDisplayLacksEndsWithCodeOne) {
   stage.requestMode(1234, 567);
-  program = std::make_unique<Program>(stage);
-  EXPECT_EQ(program->waitForExit(seconds(30)), 1) << program->errorOutput();
+  Program program(stage);
+  EXPECT_EQ(program.waitForExit(30s), 1) << program.errorOutput();
 }
 
 }  // namespace

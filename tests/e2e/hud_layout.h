@@ -1,7 +1,6 @@
-// Where the splash's and the heads-up display's texts fall on the screen:
-// their raster positions lie on a plane 100 units in front of the eye, seen
-// through the 45-degree perspective of the program, in a font of about
-// width / 50 pixels.
+// Where the splash's and the heads-up display's texts fall on the screen: their raster positions
+// lie on a plane 100 units in front of the eye, seen through the 45-degree perspective of the
+// program, in a font of about width / 50 pixels.
 #pragma once
 
 #include <algorithm>

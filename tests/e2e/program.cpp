@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
@@ -64,12 +65,10 @@ void Stage::replace(const std::string& dataFile, const std::vector<uint8_t>& byt
 }
 
 void Stage::requestMode(int width, int height) {
-  char values[160];
-  std::snprintf(values, sizeof values, "\"Width\"=dword:%08x\n\"Height\"=dword:%08x\n", width,
-                height);
   std::ofstream(configDir() + "/orbitrand/registry.reg")
       << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ardentix\\Velmora - practice]\n"
-      << values;
+      << std::hex << std::setfill('0') << "\"Width\"=dword:" << std::setw(8) << width
+      << "\n\"Height\"=dword:" << std::setw(8) << height << "\n";
 }
 
 Program::Program(const Stage& stage) : Program(stage, {ORBITRAND_PROGRAM}, stage.dataDir()) {}
@@ -90,10 +89,7 @@ Program::Program(const Stage& stage, const std::vector<std::string>& command,
     // that a failing test never leaves it running on the display.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int err = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (err >= 0) {
-      dup2(err, STDERR_FILENO);
-      dup2(err, STDOUT_FILENO);
-    }
+    if (err < 0 || dup2(err, STDERR_FILENO) < 0 || dup2(err, STDOUT_FILENO) < 0) _exit(126);
     execvp(arguments[0], arguments.data());
     _exit(127);
   }
@@ -118,7 +114,7 @@ int Program::waitForExit(std::chrono::milliseconds limit) {
 
 int Program::endBy(const std::string& keys) {
   xdotool("keydown " + keys);
-  waitForExit(std::chrono::seconds(30));
+  waitForExit(30s);
   xdotool("keyup " + keys);
   return exitCode_;
 }
@@ -158,26 +154,18 @@ Window findByName(Display* display, Window window, const std::string& name) {
 
 }  // namespace
 
-Screen::Screen(const std::string& xvfbArguments)
-    : Screen(Session{xvfbArguments.empty()
-                         ? ""
-                         : "ORBITRAND_XVFB_ARGS='" + xvfbArguments + "' " ORBITRAND_WITH_DISPLAY}) {
-}
-
-Screen::Screen(const Session& session) {
-  if (!session.command.empty()) {
+Screen::Screen(const std::string& session) {
+  if (!session.empty()) {
     previousDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     const std::string name =
         (fs::temp_directory_path() / "orbitrand-display-").string() + std::to_string(getpid());
-    const std::string command = "env -u DISPLAY " + session.command +
-                                " sh -c 'echo \"$DISPLAY\" >" + name + ".new && mv " + name +
-                                ".new " + name + "; exec cat >/dev/null'";
+    const std::string command = "env -u DISPLAY " + session + " sh -c 'echo \"$DISPLAY\" >" + name +
+                                ".new && mv " + name + ".new " + name + "; exec cat >/dev/null'";
     ownDisplay_ = popen(command.c_str(), "we");
     std::string display;
-    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; },
-            std::chrono::seconds(60));
+    waitFor([&] { return ownDisplay_ && std::ifstream(name) >> display; }, 60s);
     fs::remove(name);
-    if (display.empty()) throw std::runtime_error("the display did not start: " + session.command);
+    if (display.empty()) throw std::runtime_error("the display did not start: " + session);
     setenv("DISPLAY", display.c_str(), 1);
   }
   display_ = XOpenDisplay(nullptr);
@@ -186,7 +174,7 @@ Screen::Screen(const Session& session) {
 }
 
 Screen::~Screen() {
-  XCloseDisplay(static_cast<Display*>(display_));
+  XCloseDisplay(display_);
   if (ownDisplay_) {
     setenv("DISPLAY", previousDisplay_.c_str(), 1);
     pclose(ownDisplay_);
@@ -195,8 +183,7 @@ Screen::~Screen() {
 
 std::pair<int, int> Screen::mode() const {
   XWindowAttributes root;
-  XGetWindowAttributes(static_cast<Display*>(display_),
-                       DefaultRootWindow(static_cast<Display*>(display_)), &root);
+  XGetWindowAttributes(display_, DefaultRootWindow(display_), &root);
   return {root.width, root.height};
 }
 
@@ -206,13 +193,12 @@ Image Screen::grab() const {
 }
 
 Image Screen::grab(int x0, int y0, int x1, int y1) const {
-  Display* display = static_cast<Display*>(display_);
-  for (int tries = 0; tries < 500; ++tries, pause(std::chrono::milliseconds(10))) {
+  for (int tries = 0; tries < 500; ++tries, pause(10ms)) {
     xRequestFailed = false;
     XImage* x =
-        XGetImage(display, DefaultRootWindow(display), x0, y0, static_cast<unsigned>(x1 - x0),
+        XGetImage(display_, DefaultRootWindow(display_), x0, y0, static_cast<unsigned>(x1 - x0),
                   static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
-    XSync(display, False);
+    XSync(display_, False);
     if (!x || xRequestFailed) {
       if (x) XDestroyImage(x);
       continue;
@@ -231,20 +217,18 @@ Image Screen::grab(int x0, int y0, int x1, int y1) const {
 }
 
 unsigned long Screen::findWindow(const std::string& name, std::chrono::milliseconds limit) const {
-  Display* display = static_cast<Display*>(display_);
   Window found = 0;
-  waitFor([&] { return (found = findByName(display, DefaultRootWindow(display), name)) != 0; },
+  waitFor([&] { return (found = findByName(display_, DefaultRootWindow(display_), name)) != 0; },
           limit);
   return found;
 }
 
 std::string Screen::geometry(unsigned long window) const {
-  Display* display = static_cast<Display*>(display_);
   XWindowAttributes shown{};
   int x = 0, y = 0;
   Window child;
-  if (!XGetWindowAttributes(display, window, &shown) || shown.map_state != IsViewable ||
-      !XTranslateCoordinates(display, window, shown.root, 0, 0, &x, &y, &child))
+  if (!XGetWindowAttributes(display_, window, &shown) || shown.map_state != IsViewable ||
+      !XTranslateCoordinates(display_, window, shown.root, 0, 0, &x, &y, &child))
     return "";
   return std::to_string(shown.width) + "x" + std::to_string(shown.height) + "+" +
          std::to_string(x) + "+" + std::to_string(y);

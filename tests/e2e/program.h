@@ -1,6 +1,5 @@
-// The built program run as a user runs it: in a folder of data files, with a
-// registry file of its own, on the test's X display; and what the user sees of
-// it: the screen, read back from the X server.
+// The built program run as a user runs it: in a folder of data files, with a registry file of its
+// own, on the test's X display; and what the user sees of it: the screen, read from the X server.
 #pragma once
 
 #include <sys/types.h>
@@ -15,7 +14,11 @@
 
 #include "tests/support/xdotool.h"
 
+typedef struct _XDisplay Display;  // Xlib's connection
+
 namespace e2e {
+
+using namespace std::literals;  // 60s, "text"s in the harness and its tests
 
 struct Image {
   int width = 0, height = 0;
@@ -35,8 +38,7 @@ struct Image {
 
 inline bool isWhite(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
 inline bool isBlack(const uint8_t* p) { return p[0] < 8 && p[1] < 8 && p[2] < 8; }
-// Frames are drawn: the heads-up display's right column (speed to power),
-// placed for the picture's size, holds text.
+// Frames are drawn: the heads-up display's right column (speed to power), at any size, holds text.
 bool showsFrames(const Image& screen);
 
 inline void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
@@ -45,14 +47,13 @@ inline void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(
 template <typename Condition>
 bool waitFor(Condition condition, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
-  for (;; pause(std::chrono::milliseconds(50))) {
+  for (;; pause(50ms)) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() > end) return false;
   }
 }
 
-// A folder with the data files the build generated, and a registry file
-// asking for a display mode.
+// A folder with the data files the build generated, and a registry file asking for a display mode.
 class Stage {
  public:
   Stage();
@@ -84,8 +85,7 @@ class Program {
   bool running();
   // The exit code, or -1 while the program runs on.
   int waitForExit(std::chrono::milliseconds limit);
-  // Keys held, as a person holds them, until the program ends however slow
-  // its frames are; the exit code.
+  // Keys held, as a person holds them, until the program ends however slow its frames; the code.
   int endBy(const std::string& keys);
   std::string errorOutput() const;  // its standard error so far
   pid_t pid() const { return pid_; }
@@ -96,18 +96,12 @@ class Program {
   std::string errorFile_;
 };
 
-// The X display the tests run on; or, given extra Xvfb arguments (such as
-// "-extension GLX"), a display of the test's own, started by
-// scripts/with-display.sh, which the programs started while it lives use; or
-// one that a session command starts, which runs the command put after it there
-// (tests/desktop/session.sh).
+// The X display the tests run on; or, given a session command, a display of the test's own that
+// the command starts and keeps while this lives: scripts/with-display.sh, or
+// tests/desktop/session.sh, which runs the command put after it there.
 class Screen {
  public:
-  explicit Screen(const std::string& xvfbArguments = "");
-  struct Session {
-    std::string command;
-  };
-  explicit Screen(const Session& session);
+  explicit Screen(const std::string& session = "");
   ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -117,14 +111,14 @@ class Screen {
   Image grab(int x0, int y0, int x1, int y1) const;
   std::pair<int, int> mode() const;  // the display mode: the screen's size
   // The window of that exact name, or 0; waits up to the limit for it.
-  unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit) const;
+  unsigned long findWindow(const std::string& name, std::chrono::milliseconds limit = {}) const;
   // Where the window shows, as "800x600+0+0"; empty while it is not viewable.
   std::string geometry(unsigned long window) const;
 
  private:
   FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
-  void* display_ = nullptr;
+  Display* display_ = nullptr;
 };
 
 // Where a screenshot of that name goes, for a person to look at.

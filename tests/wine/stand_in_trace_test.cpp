@@ -1,6 +1,5 @@
-// The message trace (tools/message_trace.cpp) run on the stand-in and under
-// Wine through the same steps. Where the two differ in what Orbitrand could
-// notice, the stand-in is wrong.
+// The message trace (tools/message_trace.cpp) run on the stand-in and under Wine through the same
+// steps. Where the two differ in what Orbitrand could notice, the stand-in is wrong.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,17 +14,14 @@
 namespace e2e {
 namespace {
 
-using std::chrono::seconds;
-using namespace std::string_literals;
-
 // Start-up, the focus away and back, A pressed and released, Alt+F4.
 std::string runTrace(const std::vector<std::string>& command) {
   Stage stage;
   Screen screen;
   Program program(stage, command, stage.dataDir());
-  const bool ready = waitFor(
-      [&] { return program.errorOutput().find("\nready") != std::string::npos; }, seconds(60));
-  const unsigned long window = screen.findWindow("Message trace", seconds(5));
+  const bool ready =
+      waitFor([&] { return program.errorOutput().find("\nready") != std::string::npos; }, 60s);
+  const unsigned long window = screen.findWindow("Message trace", 5s);
   if (!ready || !window) return "not started\n" + program.errorOutput();
   // Back by a click as well: Wine takes the focus back to its unmanaged
   // window only from the pointer.
@@ -34,15 +30,14 @@ std::string runTrace(const std::vector<std::string>& command) {
                                   "mousemove 200 200 click 1"s, "keydown a sleep 0.2 keyup a"s,
                                   focus, "keydown alt+F4 sleep 0.2 keyup alt+F4"s})
     xdotool(step + " sleep 0.5");
-  program.waitForExit(seconds(30));
+  program.waitForExit(30s);
   return program.errorOutput();
 }
 
-// The lines that Orbitrand could tell apart: what the calls return, and the
-// messages its window procedure acts on, and the window's end. WM_SETCURSOR
-// is left out, as when it comes depends on the pointer's path; the messages
-// it leaves to DefWindowProcA (activation, focus, characters, sizing,
-// painting) differ between the two and cannot matter to it.
+// The lines that Orbitrand could tell apart: what the calls return, and the messages its window
+// procedure acts on, and the window's end. WM_SETCURSOR is left out, as when it comes depends on
+// the pointer's path; the messages it leaves to DefWindowProcA (activation, focus, characters,
+// sizing, painting) differ between the two and cannot matter to it.
 std::string noticeable(const std::string& trace) {
   static const std::regex unnoticed(
       "0x.*|WM_(?!(ACTIVATEAPP|KEYDOWN|SYSKEYDOWN|CLOSE|DESTROY)( |$)).*");
