@@ -54,9 +54,10 @@ TEST_P(OnDesktop, FullScreenAboveEveryPanelAtStartAndAfterTheReturn) {
   };
   EXPECT_TRUE(waitFor([&] { return fullScreen(1); }, 60s))
       << screen.geometry(window) << program.errorOutput();
-  xdotool("search --name '^Another application$' windowactivate --sync");
+  // By id: xdotool's search dies when a panel destroys a window while it walks the tree.
+  xdotool("windowactivate --sync " + std::to_string(screen.findWindow("Another application")));
   EXPECT_TRUE(waitFor([&] { return desktopModeBack(1) && !screen.geometry(window).empty(); }, 20s));
-  xdotool("search --name '^Orbitrand$' windowactivate --sync");
+  xdotool("windowactivate --sync " + std::to_string(window));
   EXPECT_TRUE(waitFor([&] { return fullScreen(2); }, 20s)) << screen.geometry(window);
   EXPECT_EQ(program.endBy("Escape"), 0) << program.errorOutput();  // Escape is polled by the frames
   EXPECT_TRUE(desktopModeBack(2));

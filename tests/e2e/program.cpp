@@ -187,13 +187,15 @@ std::pair<int, int> Screen::mode() const {
   return {root.width, root.height};
 }
 
-Image Screen::grab() const {
-  const auto [width, height] = mode();
-  return grab(0, 0, width, height);
-}
+Image Screen::grab() const { return grab(std::nullopt); }
 
-Image Screen::grab(int x0, int y0, int x1, int y1) const {
+Image Screen::grab(int x0, int y0, int x1, int y1) const { return grab(Area{x0, y0, x1, y1}); }
+
+// A whole-screen grab reads the screen's size on every try: the mode may change in between.
+Image Screen::grab(std::optional<Area> area) const {
   for (int tries = 0; tries < 500; ++tries, pause(10ms)) {
+    const auto [width, height] = mode();
+    const auto [x0, y0, x1, y1] = area.value_or(Area{0, 0, width, height});
     xRequestFailed = false;
     XImage* x =
         XGetImage(display_, DefaultRootWindow(display_), x0, y0, static_cast<unsigned>(x1 - x0),

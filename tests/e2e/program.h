@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -116,6 +117,11 @@ class Screen {
   std::string geometry(unsigned long window) const;
 
  private:
+  struct Area {
+    int x0, y0, x1, y1;
+  };
+  Image grab(std::optional<Area> area) const;  // none: the whole screen
+
   FILE* ownDisplay_ = nullptr;  // that display ends when this closes
   std::string previousDisplay_;
   Display* display_ = nullptr;
