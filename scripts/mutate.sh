@@ -159,10 +159,11 @@ run_tests() {
   : >"$work/unsteady"
   for label in '^unit$' '^gl$' '^e2e$' '^desktop$'; do
     ctest -L "$label" -E 'demonstration' --timeout 300 >"$work/test.log" 2>&1 && continue
-    for test in $(sed -n 's/^\s*[0-9]\+ - \([^ ]*\) (.*)$/\1/p' "$work/test.log"); do
+    # A failed test's name is its first word: a parameterized one's goes on with its parameter.
+    for test in $(sed -n 's/^\s*[0-9]\+ - \([^ ]*\) .*(.*)$/\1/p' "$work/test.log"); do
       local failures=1
       for again in 2 3; do
-        "$top/scripts/with-display.sh" ctest -R "^${test//./\\.}\$" --output-on-failure --timeout 300 \
+        "$top/scripts/with-display.sh" ctest -R "^${test//./\\.}( |\$)" --output-on-failure --timeout 300 \
           >"$work/again-$again.log" 2>&1 ||
           failures=$((failures + 1))
       done
